@@ -1,0 +1,41 @@
+# Shared compile settings and small helpers for the project's targets.
+
+add_library(ordalvex_options INTERFACE)
+target_compile_options(ordalvex_options INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_definitions(ordalvex_options INTERFACE QT_NO_KEYWORDS)
+if(ORDALVEX_WERROR)
+  target_compile_options(ordalvex_options INTERFACE -Werror)
+endif()
+if(ORDALVEX_SANITIZE)
+  target_compile_options(ordalvex_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                                    -fno-sanitize-recover=undefined)
+  target_link_options(ordalvex_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# ordalvex_library(<name> <core|ui> SOURCES ... LINKS ...)
+# A core library may link QtCore at most; a ui library may link widgets.
+function(ordalvex_library name kind)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ordalvex_options ${ARG_LINKS})
+  if(kind STREQUAL "core")
+    target_link_libraries(${name} PUBLIC Qt6::Core)
+  elseif(kind STREQUAL "ui")
+    target_link_libraries(${name} PUBLIC Qt6::Widgets)
+  else()
+    message(FATAL_ERROR "ordalvex_library: kind must be core or ui, not ${kind}")
+  endif()
+endfunction()
+
+# ordalvex_test(<name> SOURCES ... LINKS ...)
+# A QtTest executable registered with CTest; widget tests run on the offscreen platform.
+function(ordalvex_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ordalvex_options Qt6::Test test_support ${ARG_LINKS})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORDALVEX_CORPUS=${ORDALVEX_CORPUS_DIR};ORDALVEX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
+    TIMEOUT 600)
+endfunction()

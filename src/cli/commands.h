@@ -1,0 +1,11 @@
+#pragma once
+
+#include "cli/commandline.h"
+
+namespace ordalvex::cli {
+
+// Each subcommand takes the arguments after its name and returns an exit code; kBadUsage
+// makes main print the usage.
+int runHighlight(Arguments args);
+
+} // namespace ordalvex::cli

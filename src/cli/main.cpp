@@ -1,0 +1,43 @@
+#include "cli/commands.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+struct Subcommand {
+    std::string_view name;
+    std::string_view usage;
+    int (*run)(ordalvex::cli::Arguments);
+};
+
+constexpr Subcommand kSubcommands[] = {
+    {"highlight", "highlight [--font NAME] [--size N] [FILE|-]   coloured RTF of a program",
+     ordalvex::cli::runHighlight},
+};
+
+void printUsage() {
+    std::fputs("usage: ordalvex-cnc COMMAND [OPTIONS] [FILE|-]\n", stderr);
+    for (const auto& sub : kSubcommands)
+        std::fprintf(stderr, "  %.*s\n", int(sub.usage.size()), sub.usage.data());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        printUsage();
+        return ordalvex::cli::kBadUsage;
+    }
+    const std::string_view name = argv[1];
+    for (const auto& sub : kSubcommands) {
+        if (sub.name != name)
+            continue;
+        const int code = sub.run(ordalvex::cli::Arguments(argv + 2, argv + argc));
+        if (code == ordalvex::cli::kBadUsage)
+            printUsage();
+        return code;
+    }
+    printUsage();
+    return ordalvex::cli::kBadUsage;
+}

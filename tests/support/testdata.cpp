@@ -1,0 +1,54 @@
+#include "testdata.h"
+
+#include <QDirIterator>
+
+namespace ordalvex::testing {
+
+QStringList corpusFiles() {
+    QStringList files;
+    const QString dir = corpusDir();
+    if (dir.isEmpty())
+        return files;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString name = it.fileName();
+        if (name == QLatin1String("MANIFEST.tsv") || name.startsWith(QLatin1String("README")) ||
+            name.startsWith(QLatin1String("LICENSE")) || name.startsWith(QLatin1String("COPYING")))
+            continue;
+        files.append(path);
+    }
+    files.sort();
+    return files;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QString describeDifference(const QByteArray& expected, const QByteArray& actual) {
+    qsizetype at = 0;
+    while (at < expected.size() && at < actual.size() && expected[at] == actual[at])
+        ++at;
+    if (at == expected.size() && at == actual.size())
+        return QStringLiteral("(identical)");
+    auto around = [at](const QByteArray& bytes) {
+        const qsizetype from = std::max<qsizetype>(0, at - 40);
+        return QString::fromLatin1(bytes.mid(from, 80).toPercentEncoding(" \\{}()#%.:-;"));
+    };
+    return QStringLiteral("first difference at byte %1 (expected %2 bytes, got %3)\n  expected: ...%4...\n  actual:   ...%5...")
+        .arg(at)
+        .arg(expected.size())
+        .arg(actual.size())
+        .arg(around(expected), around(actual));
+}
+
+} // namespace ordalvex::testing

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+namespace ordalvex::testing {
+
+// Folder of the expected-output files (tests/data), passed in by CTest.
+inline QString testDataDir() { return qEnvironmentVariable("ORDALVEX_TEST_DATA"); }
+
+// Folder of real CNC programs, or an empty string when it is not on this machine.
+inline QString corpusDir() {
+    const QString dir = qEnvironmentVariable("ORDALVEX_CORPUS");
+    return !dir.isEmpty() && QDir(dir).exists() ? dir : QString();
+}
+
+// Every regular file below the corpus folder except its own documentation.
+QStringList corpusFiles();
+
+QByteArray readFile(const QString& path);
+bool writeFile(const QString& path, const QByteArray& bytes);
+
+// A readable line-by-line difference of two texts, for failure messages.
+QString describeDifference(const QByteArray& expected, const QByteArray& actual);
+
+} // namespace ordalvex::testing
