@@ -37,7 +37,9 @@ bool writeOutput(std::string_view bytes) {
     return true;
 }
 
-void printError(std::string_view text) { std::cerr << "ordalvex-cnc: " << text << '\n'; }
+void printError(std::string_view text) {
+    std::cerr << "ordalvex-cnc: " << text << '\n';
+}
 
 bool takeOption(Arguments& args, std::string_view name, std::string& value) {
     for (auto it = args.begin(); it != args.end(); ++it) {

@@ -10,8 +10,8 @@ int runHighlight(Arguments args) {
     std::string fontName = "Courier New";
     std::string size = "12";
     int fontSize = 12;
-    if (!takeOption(args, "--font", fontName) || !takeOption(args, "--size", size) || !parseInt(size, fontSize) ||
-        args.size() > 1)
+    if (!takeOption(args, "--font", fontName) || !takeOption(args, "--size", size) ||
+        !parseInt(size, fontSize) || args.size() > 1)
         return kBadUsage;
     const auto encodedFont = cp1250::encode(QString::fromUtf8(fontName.data(), qsizetype(fontName.size())));
     if (!encodedFont.ok()) {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QString>
-#include <QStringView>
-
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include <QString>
+#include <QStringView>
 
 // Windows-1250, the code page of program files on disk. The editor holds Unicode; conversion
 // happens only where bytes enter or leave the program.

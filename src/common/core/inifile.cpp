@@ -10,11 +10,14 @@ namespace ordalvex {
 
 namespace {
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
-IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+IniFile::IniFile(QString path) : m_path(std::move(path)) {
+}
 
 bool IniFile::load() {
     m_sections.clear();
@@ -33,7 +36,8 @@ bool IniFile::load() {
 void IniFile::fromText(const QString& text) {
     m_sections.clear();
     QString normalised = text;
-    normalised.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    normalised.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList lines = normalised.split(QLatin1Char('\n'));
     m_sections.push_back(Section{});
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -42,7 +46,8 @@ void IniFile::fromText(const QString& text) {
             break; // the final line end does not start another line
         const QString trimmed = line.trimmed();
         if (trimmed.startsWith(QLatin1Char('[')) && trimmed.contains(QLatin1Char(']'))) {
-            m_sections.push_back(Section{trimmed.mid(1, trimmed.indexOf(QLatin1Char(']')) - 1).trimmed(), {}});
+            m_sections.push_back(
+                Section{trimmed.mid(1, trimmed.indexOf(QLatin1Char(']')) - 1).trimmed(), {}});
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
@@ -102,7 +107,9 @@ IniFile::Section& IniFile::sectionFor(const QString& name) {
     return m_sections.back();
 }
 
-bool IniFile::hasSection(const QString& section) const { return findSection(section) != nullptr; }
+bool IniFile::hasSection(const QString& section) const {
+    return findSection(section) != nullptr;
+}
 
 bool IniFile::hasKey(const QString& section, const QString& key) const {
     if (const Section* s = findSection(section))
@@ -173,7 +180,8 @@ void IniFile::writeBool(const QString& section, const QString& key, bool value) 
 }
 
 void IniFile::eraseSection(const QString& section) {
-    std::erase_if(m_sections, [&](const Section& s) { return !s.name.isEmpty() && sameName(s.name, section); });
+    std::erase_if(m_sections,
+                  [&](const Section& s) { return !s.name.isEmpty() && sameName(s.name, section); });
 }
 
 void IniFile::deleteKey(const QString& section, const QString& key) {

@@ -13,7 +13,11 @@ public:
     QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                                         const QString& text, QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton) override {
-        QMessageBox box(icon, caption, text, buttons, parent);
+        // Messages use CR as their line break; the label wants LF.
+        QString shown = text;
+        shown.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        QMessageBox box(icon, caption, shown, buttons, parent);
         if (defaultButton != QMessageBox::NoButton)
             box.setDefaultButton(defaultButton);
         return static_cast<QMessageBox::StandardButton>(box.exec());
@@ -73,7 +77,9 @@ std::unique_ptr<UserInteraction>& current() {
 
 } // namespace
 
-UserInteraction& interaction() { return *current(); }
+UserInteraction& interaction() {
+    return *current();
+}
 
 std::unique_ptr<UserInteraction> setInteraction(std::unique_ptr<UserInteraction> replacement) {
     if (!replacement)
@@ -92,6 +98,8 @@ QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const Q
     return interaction().message(parent, icon, caption, text, buttons, defaultButton);
 }
 
-void beep() { interaction().beep(); }
+void beep() {
+    interaction().beep();
+}
 
 } // namespace ordalvex

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
-#include <memory>
 
 class QWidget;
 
@@ -36,8 +36,9 @@ class UserInteraction {
 public:
     virtual ~UserInteraction() = default;
 
-    virtual QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
-                                                const QString& text, QMessageBox::StandardButtons buttons,
+    virtual QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon,
+                                                const QString& caption, const QString& text,
+                                                QMessageBox::StandardButtons buttons,
                                                 QMessageBox::StandardButton defaultButton) = 0;
     virtual void beep() = 0;
     virtual FileDialogResult openFiles(QWidget* parent, const FileDialogRequest& request) = 0;

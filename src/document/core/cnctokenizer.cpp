@@ -32,15 +32,27 @@ constexpr std::array<std::uint8_t, 256> makeClasses() {
 
 constexpr auto kClasses = makeClasses();
 
-inline bool has(unsigned char c, std::uint8_t flag) { return (kClasses[c] & flag) != 0; }
-inline bool isUpperLetter(unsigned char c) { return c >= 'A' && c <= 'Z'; }
+inline bool has(unsigned char c, std::uint8_t flag) {
+    return (kClasses[c] & flag) != 0;
+}
+inline bool isUpperLetter(unsigned char c) {
+    return c >= 'A' && c <= 'Z';
+}
 
 } // namespace
 
-bool CncTokenizer::isWordStart(unsigned char c) { return has(c, kWordStart); }
-bool CncTokenizer::isOperator(unsigned char c) { return has(c, kOperator); }
-bool CncTokenizer::isSign(unsigned char c) { return has(c, kSign); }
-bool CncTokenizer::isLetterLike(unsigned char c) { return has(c, kLetterLike); }
+bool CncTokenizer::isWordStart(unsigned char c) {
+    return has(c, kWordStart);
+}
+bool CncTokenizer::isOperator(unsigned char c) {
+    return has(c, kOperator);
+}
+bool CncTokenizer::isSign(unsigned char c) {
+    return has(c, kSign);
+}
+bool CncTokenizer::isLetterLike(unsigned char c) {
+    return has(c, kLetterLike);
+}
 
 TokenClass CncTokenizer::classifyWord(std::string_view word) {
     const unsigned char first = word.empty() ? 0 : upper(static_cast<unsigned char>(word[0]));

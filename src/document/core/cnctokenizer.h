@@ -8,10 +8,10 @@ namespace ordalvex {
 
 // The kind of a token of a CNC program, which decides its colour and style.
 enum class TokenClass : std::uint8_t {
-    Keyword,        // a word whose first two characters are letters: IF, GOTO10, TEIL
-    ProgramNumber,  // a word starting with "%", ":" or "O"
-    Comment,        // a word starting with "("
-    Number,         // a word starting with "." or a digit
+    Keyword,       // a word whose first two characters are letters: IF, GOTO10, TEIL
+    ProgramNumber, // a word starting with "%", ":" or "O"
+    Comment,       // a word starting with "("
+    Number,        // a word starting with "." or a digit
     AddressG,
     AddressM,
     AddressFS,

@@ -60,7 +60,8 @@ std::string_view styleStringFor(TokenClass cls) {
 }
 
 void writeRtfHeader(std::string& out, std::string_view fontName, int fontSize) {
-    out += "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fnil MS Sans Serif;}{\\f1\\froman\\fcharset2 Symbol;}"
+    out += "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fnil MS Sans Serif;}{\\f1\\froman\\fcharset2 "
+           "Symbol;}"
            "{\\f2\\fmodern\\fcharset238{\\*\\fname Courier New;}Courier New CE;}"
            "{\\f3\\fmodern\\fcharset238{\\*\\fname ";
     out += fontName;

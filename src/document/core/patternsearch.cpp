@@ -24,7 +24,8 @@ public:
         : m_buffer(buffer), m_length(static_cast<std::ptrdiff_t>(buffer.size())), m_options(options) {
         const bool matchCase = (options & frMatchCase) != 0;
         for (int i = 0; i < 256; ++i)
-            m_map[i] = matchCase ? static_cast<unsigned char>(i) : cp1250::toUpper(static_cast<unsigned char>(i));
+            m_map[i] =
+                matchCase ? static_cast<unsigned char>(i) : cp1250::toUpper(static_cast<unsigned char>(i));
         m_pattern.reserve(pattern.size());
         for (char c : pattern)
             m_pattern += static_cast<char>(m_map[static_cast<unsigned char>(c)]);
@@ -97,8 +98,9 @@ private:
 
 } // namespace
 
-std::optional<std::size_t> SearchBuffer(std::string_view buffer, std::ptrdiff_t selStart, std::ptrdiff_t selLength,
-                                        std::string_view pattern, unsigned options) {
+std::optional<std::size_t> SearchBuffer(std::string_view buffer, std::ptrdiff_t selStart,
+                                        std::ptrdiff_t selLength, std::string_view pattern,
+                                        unsigned options) {
     const auto length = static_cast<std::ptrdiff_t>(buffer.size());
     const auto patternLength = static_cast<std::ptrdiff_t>(pattern.size());
     if (length <= 0 || patternLength == 0)

@@ -19,7 +19,7 @@ enum SearchOption : unsigned {
 // digits and ASCII letters. Returns the offset of the match, or nothing when there is none,
 // the buffer or pattern is empty, or the selection lies outside the buffer. A match never
 // runs past the end of the buffer nor starts before its beginning.
-std::optional<std::size_t> SearchBuffer(std::string_view buffer, std::ptrdiff_t selStart, std::ptrdiff_t selLength,
-                                        std::string_view pattern, unsigned options);
+std::optional<std::size_t> SearchBuffer(std::string_view buffer, std::ptrdiff_t selStart,
+                                        std::ptrdiff_t selLength, std::string_view pattern, unsigned options);
 
 } // namespace ordalvex

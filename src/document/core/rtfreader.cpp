@@ -25,7 +25,9 @@ struct FormatHash {
     }
 };
 
-bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 class Reader {
 public:
@@ -324,6 +326,8 @@ private:
 
 } // namespace
 
-RtfReadResult readRtf(std::string_view rtf) { return Reader(rtf).run(); }
+RtfReadResult readRtf(std::string_view rtf) {
+    return Reader(rtf).run();
+}
 
 } // namespace ordalvex

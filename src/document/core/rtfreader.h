@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include <QString>
 
 namespace ordalvex {
 

@@ -2,9 +2,9 @@
 
 #include "document/core/rtfreader.h"
 
-#include <QFont>
-
 #include <memory>
+
+#include <QFont>
 
 class QTextDocument;
 

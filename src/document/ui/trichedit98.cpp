@@ -47,7 +47,8 @@ TRichEdit98::TRichEdit98(QWidget* parent) : QPlainTextEdit(parent) {
 void TRichEdit98::connectDocument() {
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TRichEdit98::selectionChange,
             Qt::UniqueConnection);
-    connect(this, &QPlainTextEdit::selectionChanged, this, &TRichEdit98::selectionChange, Qt::UniqueConnection);
+    connect(this, &QPlainTextEdit::selectionChanged, this, &TRichEdit98::selectionChange,
+            Qt::UniqueConnection);
 }
 
 bool TRichEdit98::loadLines(const QString& path) {
@@ -69,7 +70,9 @@ bool TRichEdit98::loadLines(const QString& path) {
     return true;
 }
 
-void TRichEdit98::setRichText(const RtfDocument& rtf) { adoptDocument(buildDocument(rtf, font())); }
+void TRichEdit98::setRichText(const RtfDocument& rtf) {
+    adoptDocument(buildDocument(rtf, font()));
+}
 
 void TRichEdit98::adoptDocument(std::unique_ptr<QTextDocument> doc) {
     QPointer<QTextDocument> old = document();
@@ -130,11 +133,17 @@ qsizetype TRichEdit98::textLength() const {
     return doc->characterCount() - 1 + (doc->blockCount() - 1);
 }
 
-QString TRichEdit98::text() const { return crlfFromWidget(toPlainText()); }
+QString TRichEdit98::text() const {
+    return crlfFromWidget(toPlainText());
+}
 
-QString TRichEdit98::selectedText() const { return crlfFromWidget(textCursor().selectedText()); }
+QString TRichEdit98::selectedText() const {
+    return crlfFromWidget(textCursor().selectedText());
+}
 
-void TRichEdit98::setText(const QString& text) { setPlainText(widgetFromCrlf(text)); }
+void TRichEdit98::setText(const QString& text) {
+    setPlainText(widgetFromCrlf(text));
+}
 
 qsizetype TRichEdit98::crlfStartOfBlock(int blockNumber) const {
     return document()->findBlockByNumber(blockNumber).position() + blockNumber;
@@ -164,16 +173,22 @@ qsizetype TRichEdit98::fromWidgetPosition(qsizetype pos) const {
     return pos + (block.isValid() ? block.blockNumber() : document()->blockCount() - 1);
 }
 
-qsizetype TRichEdit98::selStart() const { return fromWidgetPosition(textCursor().selectionStart()); }
+qsizetype TRichEdit98::selStart() const {
+    return fromWidgetPosition(textCursor().selectionStart());
+}
 
 qsizetype TRichEdit98::selLength() const {
     const QTextCursor c = textCursor();
     return fromWidgetPosition(c.selectionEnd()) - fromWidgetPosition(c.selectionStart());
 }
 
-void TRichEdit98::setSelStart(qsizetype pos) { setSelection(pos, 0); }
+void TRichEdit98::setSelStart(qsizetype pos) {
+    setSelection(pos, 0);
+}
 
-void TRichEdit98::setSelLength(qsizetype len) { setSelection(selStart(), len); }
+void TRichEdit98::setSelLength(qsizetype len) {
+    setSelection(selStart(), len);
+}
 
 void TRichEdit98::setSelection(qsizetype start, qsizetype length) {
     const qsizetype total = textLength();
@@ -191,7 +206,9 @@ void TRichEdit98::setSelText(const QString& text) {
     setTextCursor(c);
 }
 
-int TRichEdit98::caretLine() const { return textCursor().blockNumber(); }
+int TRichEdit98::caretLine() const {
+    return textCursor().blockNumber();
+}
 
 void TRichEdit98::setCaretLineColumn(int line, int column) {
     const QTextBlock block = document()->findBlockByNumber(line);
@@ -200,12 +217,22 @@ void TRichEdit98::setCaretLineColumn(int line, int column) {
     setSelStart(crlfStartOfBlock(line) + column);
 }
 
-bool TRichEdit98::modified() const { return document()->isModified(); }
-void TRichEdit98::setModified(bool on) { document()->setModified(on); }
+bool TRichEdit98::modified() const {
+    return document()->isModified();
+}
+void TRichEdit98::setModified(bool on) {
+    document()->setModified(on);
+}
 
-void TRichEdit98::clearUndo() { document()->clearUndoRedoStacks(); }
-bool TRichEdit98::canUndo() const { return document()->isUndoAvailable(); }
-bool TRichEdit98::canRedo() const { return document()->isRedoAvailable(); }
+void TRichEdit98::clearUndo() {
+    document()->clearUndoRedoStacks();
+}
+bool TRichEdit98::canUndo() const {
+    return document()->isUndoAvailable();
+}
+bool TRichEdit98::canRedo() const {
+    return document()->isRedoAvailable();
+}
 
 void TRichEdit98::deleteSelection() {
     QTextCursor c = textCursor();
@@ -261,7 +288,9 @@ void TRichEdit98::setBusyCursor(bool busy) {
         viewport()->setCursor(Qt::IBeamCursor);
 }
 
-void TRichEdit98::printDocument(QPrinter* printer) const { document()->print(printer); }
+void TRichEdit98::printDocument(QPrinter* printer) const {
+    document()->print(printer);
+}
 
 void TRichEdit98::cut() {
     if (isReadOnly() || !textCursor().hasSelection())
@@ -320,8 +349,8 @@ void TRichEdit98::keyPressEvent(QKeyEvent* event) {
         if (ch.isNull())
             return;
         if (ch != typed[0] && ch != QLatin1Char('\b')) {
-            QKeyEvent changed(event->type(), event->key(), event->modifiers(), QString(ch), event->isAutoRepeat(),
-                              static_cast<quint16>(event->count()));
+            QKeyEvent changed(event->type(), event->key(), event->modifiers(), QString(ch),
+                              event->isAutoRepeat(), static_cast<quint16>(event->count()));
             QPlainTextEdit::keyPressEvent(&changed);
             return;
         }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QPlainTextEdit>
-
 #include <memory>
+
+#include <QPlainTextEdit>
 
 class QPrinter;
 class QTextDocument;

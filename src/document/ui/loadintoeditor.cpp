@@ -1,0 +1,211 @@
+#include "document/ui/loadintoeditor.h"
+
+#include "common/core/codepage.h"
+#include "common/ui/userinteraction.h"
+#include "document/core/highlighter.h"
+#include "document/core/rtfreader.h"
+#include "document/ui/richtextbuilder.h"
+#include "document/ui/teditform.h"
+#include "document/ui/trichedit98.h"
+
+#include <mutex>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QPointer>
+#include <QSaveFile>
+#include <QTextDocument>
+#include <QThread>
+
+namespace ordalvex {
+
+namespace {
+
+// Loads that run at once in several windows share the fixed temporary file name; each
+// writes, reads back and deletes it under this lock.
+std::mutex& temporaryFileLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+bool readWhole(const QString& path, QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+bool writeWhole(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool ok =
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+    file.close();
+    return ok && file.error() == QFileDevice::NoError;
+}
+
+struct ColouredLoad {
+    QString source;
+    QString temporary;
+    std::string fontName;
+    int fontSize = 0;
+    QFont fallbackFont;
+    QThread* target = nullptr;
+    // Results.
+    std::unique_ptr<QTextDocument> document;
+    bool ok = false;
+
+    // Runs off the interface thread: colour, write the RTF, read it back, build the document.
+    void run() {
+        QByteArray text;
+        if (!readWhole(source, text))
+            return;
+        std::string rtf;
+        highlightToRtf(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), rtf,
+                       fontName, fontSize);
+        text = QByteArray();
+        QByteArray written;
+        {
+            std::lock_guard guard(temporaryFileLock());
+            if (!writeWhole(temporary, rtf))
+                return;
+            rtf = std::string();
+            const bool readBack = readWhole(temporary, written);
+            if (!QFile::remove(temporary) || !readBack)
+                return;
+        }
+        RtfReadResult read =
+            readRtf(std::string_view(written.constData(), static_cast<std::size_t>(written.size())));
+        written = QByteArray();
+        if (!read.document)
+            return;
+        document = buildDocument(*read.document, fallbackFont);
+        document->moveToThread(target);
+        ok = true;
+    }
+};
+
+void failLoad(TEditForm& window) {
+    showMessage(&window, QMessageBox::Critical, QStringLiteral("Błąd"), loadErrorText());
+    window.close();
+}
+
+} // namespace
+
+QString loadErrorText() {
+    return QStringLiteral("Błąd przy wczytywaniu pliku !\rSprawdź czy masz uprawnienia do czytania z pliku.");
+}
+
+// Marks the window busy for the length of a load, so that a close meanwhile waits.
+class LoadScope {
+public:
+    explicit LoadScope(TEditForm& window) : m_window(&window) { ++window.m_loading; }
+    ~LoadScope() {
+        if (!m_window)
+            return;
+        if (--m_window->m_loading == 0 && m_window->m_closeDeferred) {
+            m_window->m_closeDeferred = false;
+            QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection);
+        }
+    }
+
+private:
+    QPointer<TEditForm> m_window;
+};
+
+bool LoadIntoEditor(TEditForm& window, const QString& path) {
+    TRichEdit98* editor = window.editor();
+    if (!window.Settings.SyntaxHighlighting) {
+        editor->setDefaultFormat();
+        editor->setPlainRtf(true);
+        if (!editor->loadLines(path)) {
+            failLoad(window);
+            return false;
+        }
+        return true;
+    }
+
+    QPointer<TEditForm> guard(&window);
+    // A second load of the same window (a format change during a long load) waits its turn.
+    while (guard && window.isLoading())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!guard)
+        return false;
+    bool loaded = false;
+    {
+        LoadScope scope(window);
+        editor->setBusyCursor(true);
+        editor->beginUpdate();
+        const bool wasReadOnly = editor->isReadOnly();
+        editor->setReadOnly(true); // typing into a text about to be replaced would be lost
+
+        auto job = std::make_shared<ColouredLoad>();
+        job->source = path;
+        job->temporary = window.TempDir + QStringLiteral("Edytor.tmp");
+        const auto fontName = cp1250::encode(window.Settings.FontName);
+        job->fontName = fontName.ok() ? fontName.bytes : std::string("Courier New");
+        job->fontSize = window.Settings.FontSize;
+        job->fallbackFont = editor->font();
+        job->target = QThread::currentThread();
+
+        // The interface keeps handling events while the worker colours the text.
+        QEventLoop loop;
+        QThread* worker = QThread::create([job] { job->run(); });
+        QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+        worker->start();
+        loop.exec();
+        worker->wait();
+        delete worker;
+
+        if (!guard)
+            return false;
+        editor->endUpdate();
+        editor->setBusyCursor(false);
+        editor->setReadOnly(wasReadOnly);
+        if (job->ok) {
+            editor->setPlainRtf(false);
+            editor->adoptDocument(std::move(job->document));
+            loaded = true;
+        }
+    }
+    if (!loaded) {
+        failLoad(window);
+        return false;
+    }
+    return true;
+}
+
+void Rehighlight(TEditForm& window) {
+    TRichEdit98* editor = window.editor();
+    const bool modified = editor->modified();
+    const qsizetype start = editor->selStart();
+    const qsizetype length = editor->selLength();
+    const QString temporary = window.TempDir + QStringLiteral("Syntax.tmp");
+
+    const auto encoded = cp1250::encode(editor->text());
+    // Characters without a Windows-1250 byte would be lost through the file: keep the text.
+    if (!encoded.ok())
+        return;
+    QSaveFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(encoded.bytes.data(), static_cast<qint64>(encoded.bytes.size())) !=
+            static_cast<qint64>(encoded.bytes.size()) ||
+        !file.commit()) {
+        failLoad(window);
+        return;
+    }
+    QPointer<TEditForm> guard(&window);
+    const bool loaded = LoadIntoEditor(window, temporary);
+    if (!QFile::remove(temporary))
+        showMessage(guard, QMessageBox::Warning, QStringLiteral("Ostrzeżenie"),
+                    QStringLiteral("Nie można usunąć pliku tymczasowego !"));
+    if (!guard || !loaded)
+        return;
+    editor->setSelection(start, length);
+    editor->setModified(modified);
+}
+
+} // namespace ordalvex

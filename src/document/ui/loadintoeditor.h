@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace ordalvex {
+
+class TEditForm;
+
+// The error shown when a file cannot be loaded (CR as the line break).
+QString loadErrorText();
+
+// Fills the window's editor from the plain-text program file at `path`: coloured (through
+// "Edytor.tmp" in the window's TempDir) when the window's SyntaxHighlighting is on, plain
+// otherwise. The interface keeps running while a long text is coloured. On failure shows the
+// load error and closes the window; returns whether the text was loaded. Leaves the modified
+// flag, caret, caption and undo history to the caller.
+bool LoadIntoEditor(TEditForm& window, const QString& path);
+
+// Colours the editor's current text again with the window's settings, keeping the caret,
+// the selection and the modified flag.
+void Rehighlight(TEditForm& window);
+
+} // namespace ordalvex

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include <QString>
+
+namespace ordalvex {
+
+class TRichEdit98;
+
+// The editor's whole text as Windows-1250 bytes with CR LF line ends, one byte per character
+// position of the editor (a character without a byte becomes 0x7F, which no pattern byte
+// other than "?" matches), so offsets in it are editor positions.
+std::string editorBytes(const TRichEdit98& editor);
+
+// Searches the editor's text from its current selection (see SearchBuffer for the pattern and
+// options). When found, selects the match (pattern length) and returns true; otherwise, and
+// for an empty pattern or text, leaves the selection alone and returns false.
+bool SearchEditor(TRichEdit98& editor, const QString& pattern, unsigned options);
+
+} // namespace ordalvex

@@ -1,0 +1,306 @@
+#include "document/ui/teditform.h"
+
+#include "common/core/codepage.h"
+#include "common/core/tempfolder.h"
+#include "common/ui/userinteraction.h"
+#include "document/core/programname.h"
+#include "document/ui/loadintoeditor.h"
+#include "document/ui/searcheditor.h"
+#include "document/ui/trichedit98.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPointer>
+#include <QTimer>
+
+namespace ordalvex {
+
+namespace {
+
+constexpr int kKeypadDecimalVirtualKey = 110;
+
+QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                     bool enabled) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    action->setEnabled(enabled);
+    return action;
+}
+
+void addSeparator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+} // namespace
+
+TEditForm::TEditForm(QWidget* parent) : QMdiSubWindow(parent) {
+    setObjectName(QStringLiteral("EditForm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("EditForm"));
+    setWindowFlags(Qt::SubWindow | Qt::WindowSystemMenuHint | Qt::WindowTitleHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    resize(574, 385);
+
+    auto* client = new QWidget(this);
+    auto* layout = new QHBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_panel = new QFrame(client);
+    m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_panel->setFixedWidth(13);
+    m_panel->setFrameShape(QFrame::NoFrame);
+    m_panel->setAutoFillBackground(true);
+    m_editor = new TRichEdit98(client);
+    m_editor->setObjectName(QStringLiteral("Editor"));
+    layout->addWidget(m_panel);
+    layout->addWidget(m_editor);
+    setWidget(client);
+    setFocusProxy(m_editor);
+
+    createPopupMenu();
+    m_editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_editor, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        // Only a right click opens the menu; the keyboard's menu key does not.
+        if (!m_popupArmed)
+            return;
+        m_popupArmed = false;
+        m_popupMenu->popup(m_editor->viewport()->mapToGlobal(at));
+    });
+    connect(m_editor, &TRichEdit98::keyDown, this, &TEditForm::EditorKeyDown);
+    connect(m_editor, &TRichEdit98::keyPress, this, &TEditForm::EditorKeyPress);
+    connect(m_editor, &TRichEdit98::mouseDown, this, &TEditForm::EditorMouseDown);
+    connect(m_editor, &TRichEdit98::mouseMoved, this, &TEditForm::EditorMouseMove);
+
+    // FormCreate
+    FileName.clear();
+    Settings.SyntaxHighlighting = true;
+    Settings.SyntaxHighlightingOnWriting = true;
+    TempDir = privateTempDir();
+    SkipNameCheck = false;
+    bindSelectionChange(true);
+}
+
+TEditForm::~TEditForm() = default;
+
+void TEditForm::createPopupMenu() {
+    m_popupMenu = new QMenu(this);
+    m_popupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    m_cofnij = addMenuItem(m_popupMenu, "Cofnij", QStringLiteral("Cofnij"),
+                           QKeySequence(QStringLiteral("Ctrl+Z")), false);
+    m_powtrz = addMenuItem(m_popupMenu, "Powtrz", QStringLiteral("Powtórz"),
+                           QKeySequence(QStringLiteral("Ctrl+Y")), false);
+    addSeparator(m_popupMenu, "N3");
+    m_wytnij = addMenuItem(m_popupMenu, "Wytnij", QStringLiteral("Wytnij"),
+                           QKeySequence(QStringLiteral("Ctrl+X")), false);
+    m_kopiuj = addMenuItem(m_popupMenu, "Kopiuj", QStringLiteral("Kopiuj"),
+                           QKeySequence(QStringLiteral("Ctrl+C")), false);
+    m_wklej = addMenuItem(m_popupMenu, "Wklej", QStringLiteral("Wklej"),
+                          QKeySequence(QStringLiteral("Ctrl+V")), false);
+    addSeparator(m_popupMenu, "N1");
+    m_usu = addMenuItem(m_popupMenu, "Usu", QStringLiteral("Usuń"), QKeySequence(QStringLiteral("Ctrl+Del")),
+                        false);
+    addSeparator(m_popupMenu, "N2");
+    m_zaznaczwszystko = addMenuItem(m_popupMenu, "Zaznaczwszystko", QStringLiteral("Zaznacz wszystko"),
+                                    QKeySequence(QStringLiteral("Ctrl+A")), true);
+    connect(m_cofnij, &QAction::triggered, this, &TEditForm::CofnijClick);
+    connect(m_powtrz, &QAction::triggered, this, &TEditForm::PowtrzClick);
+    connect(m_wytnij, &QAction::triggered, this, &TEditForm::WytnijClick);
+    connect(m_kopiuj, &QAction::triggered, this, &TEditForm::KopiujClick);
+    connect(m_wklej, &QAction::triggered, this, &TEditForm::WklejClick);
+    connect(m_usu, &QAction::triggered, this, &TEditForm::UsuClick);
+    connect(m_zaznaczwszystko, &QAction::triggered, this, &TEditForm::ZaznaczwszystkoClick);
+    // The shortcuts are the editor's own keys; the menu shows them without taking them over.
+    for (QAction* action : m_popupMenu->actions())
+        action->setShortcutVisibleInContextMenu(true);
+}
+
+void TEditForm::bindSelectionChange(bool bound) {
+    if (bound == m_selectionBound)
+        return;
+    m_selectionBound = bound;
+    if (bound)
+        connect(m_editor, &TRichEdit98::selectionChange, this, &TEditForm::EditorSelectionChange);
+    else
+        disconnect(m_editor, &TRichEdit98::selectionChange, this, &TEditForm::EditorSelectionChange);
+}
+
+void TEditForm::setFileName(const QString& path) {
+    FileName = path;
+    setWindowTitle(path);
+    setToolTip(path);
+}
+
+void TEditForm::OpenFile(const QString& path) {
+    setFileName(path);
+    if (!QFileInfo(path).isFile()) {
+        close();
+        return;
+    }
+    QPointer<TEditForm> guard(this);
+    if (!LoadIntoEditor(*this, path) || !guard)
+        return;
+    m_editor->setModified(false);
+    ShowProgramName();
+    m_editor->setSelStart(0);
+    m_editor->clearUndo();
+}
+
+void TEditForm::RestoreWindow(const DocumentPlacement& placement, const FormatSettings& settings) {
+    Settings = settings;
+    setFileName(placement.FileName);
+    setGeometry(placement.Left, placement.Top, placement.Width, placement.Height);
+    m_editor->setEditorFont(Settings.FontName, Settings.FontSize);
+    QPointer<TEditForm> guard(this);
+    if (!LoadIntoEditor(*this, placement.FileName) || !guard)
+        return;
+    m_editor->setSelStart(placement.SelStart);
+    m_editor->setModified(false);
+    ShowProgramName();
+    m_editor->clearUndo();
+}
+
+DocumentPlacement TEditForm::GetWindowState() const {
+    DocumentPlacement placement;
+    const QRect frame = geometry();
+    placement.Left = frame.left();
+    placement.Top = frame.top();
+    placement.Height = frame.height();
+    placement.Width = frame.width();
+    placement.SelStart = m_editor->selStart();
+    placement.FileName = toolTip();
+    return placement;
+}
+
+void TEditForm::ApplyFormat(const FormatSettings& settings) {
+    const bool modified = m_editor->modified();
+    Settings = settings;
+    m_editor->setEditorFont(Settings.FontName, Settings.FontSize);
+    QPointer<TEditForm> guard(this);
+    Rehighlight(*this);
+    if (!guard)
+        return;
+    m_editor->clearUndo();
+    m_editor->setModified(modified);
+}
+
+void TEditForm::ShowProgramName() {
+    bindSelectionChange(false);
+    m_editor->beginUpdate();
+    const qsizetype caret = m_editor->selStart();
+    const std::string text = editorBytes(*m_editor);
+    if (const auto name = findProgramName(text)) {
+        const QString nameText = cp1250::decode(std::string_view(text).substr(name->start, name->length));
+        setWindowTitle(windowTitle() + QStringLiteral("  ---> ") + nameText);
+    }
+    m_editor->setSelStart(caret);
+    m_editor->endUpdate();
+    bindSelectionChange(true);
+}
+
+void TEditForm::CofnijClick() {
+    m_editor->undo();
+}
+void TEditForm::PowtrzClick() {
+    m_editor->redo();
+}
+
+void TEditForm::WytnijClick() {
+    m_editor->cut();
+    EditorSelectionChange();
+}
+
+void TEditForm::KopiujClick() {
+    m_editor->copy();
+    EditorSelectionChange();
+}
+
+void TEditForm::WklejClick() {
+    m_editor->setSelectionBold(Settings.SyntaxHighlightingOnWriting);
+    m_editor->paste();
+    EditorSelectionChange();
+}
+
+void TEditForm::UsuClick() {
+    m_editor->deleteSelection();
+}
+void TEditForm::ZaznaczwszystkoClick() {
+    m_editor->selectAll();
+}
+
+void TEditForm::EditorSelectionChange() {
+    const bool selected = m_editor->selLength() > 0;
+    m_wytnij->setEnabled(selected);
+    m_kopiuj->setEnabled(selected);
+    m_usu->setEnabled(selected);
+    m_wklej->setEnabled(!interaction().clipboardText().isEmpty());
+    m_cofnij->setEnabled(m_editor->canUndo());
+    m_powtrz->setEnabled(m_editor->canRedo());
+    Q_EMIT editStateChanged(selected ? 1 : 0, (m_editor->canUndo() ? 1 : 0) + (m_editor->canRedo() ? 10 : 0));
+}
+
+void TEditForm::EditorKeyDown(int key, int nativeVirtualKey, bool keypad) {
+    // The keypad's decimal key: virtual key 110 on Windows, Key_Period/Comma with the keypad
+    // modifier elsewhere.
+    if (nativeVirtualKey == kKeypadDecimalVirtualKey ||
+        (keypad && (key == Qt::Key_Period || key == Qt::Key_Comma || key == Qt::Key_Delete)))
+        DecimalKeyDown = true;
+}
+
+void TEditForm::EditorKeyPress(QChar& ch) {
+    if (ch == QLatin1Char('\b') || !Settings.SyntaxHighlightingOnWriting)
+        return;
+    if (ch == QLatin1Char(',') && DecimalKeyDown)
+        ch = QLatin1Char('.');
+    DecimalKeyDown = false;
+    if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z'))
+        ch = QChar(ch.unicode() - 32);
+    m_editor->setSelectionBold(true);
+}
+
+void TEditForm::EditorMouseDown(Qt::MouseButton button) {
+    if (button == Qt::RightButton)
+        m_popupArmed = true;
+}
+
+void TEditForm::EditorMouseMove() {
+    if (mdiArea() && mdiArea()->activeSubWindow() != this)
+        mdiArea()->setActiveSubWindow(this);
+}
+
+bool TEditForm::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::FocusIn) {
+        // FormActivate: the main window's commands follow the window that became active.
+        QTimer::singleShot(0, this, [guard = QPointer<TEditForm>(this)] {
+            if (guard && !guard->m_closed)
+                guard->EditorSelectionChange();
+        });
+    }
+    return QMdiSubWindow::event(event);
+}
+
+void TEditForm::closeEvent(QCloseEvent* event) {
+    if (isLoading()) {
+        // The load in progress finishes first; the window closes right after it.
+        m_closeDeferred = true;
+        event->ignore();
+        return;
+    }
+    FormClose();
+    QMdiSubWindow::closeEvent(event);
+}
+
+void TEditForm::FormClose() {
+    if (m_closed)
+        return;
+    m_closed = true;
+    bindSelectionChange(false);
+    Q_EMIT editStateChanged(0, 0);
+}
+
+} // namespace ordalvex
