@@ -2,9 +2,9 @@
 
 #include "common/ui/userinteraction.h"
 
-#include <QList>
-
 #include <deque>
+
+#include <QList>
 
 namespace ordalvex::testing {
 

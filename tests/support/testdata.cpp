@@ -44,7 +44,8 @@ QString describeDifference(const QByteArray& expected, const QByteArray& actual)
         const qsizetype from = std::max<qsizetype>(0, at - 40);
         return QString::fromLatin1(bytes.mid(from, 80).toPercentEncoding(" \\{}()#%.:-;"));
     };
-    return QStringLiteral("first difference at byte %1 (expected %2 bytes, got %3)\n  expected: ...%4...\n  actual:   ...%5...")
+    return QStringLiteral("first difference at byte %1 (expected %2 bytes, got %3)\n  expected: ...%4...\n  "
+                          "actual:   ...%5...")
         .arg(at)
         .arg(expected.size())
         .arg(actual.size())

@@ -9,7 +9,9 @@
 namespace ordalvex::testing {
 
 // Folder of the expected-output files (tests/data), passed in by CTest.
-inline QString testDataDir() { return qEnvironmentVariable("ORDALVEX_TEST_DATA"); }
+inline QString testDataDir() {
+    return qEnvironmentVariable("ORDALVEX_TEST_DATA");
+}
 
 // Folder of real CNC programs, or an empty string when it is not on this machine.
 inline QString corpusDir() {
