@@ -150,7 +150,7 @@ double parseInchFraction(QStringView text) {
         pointCounts = false;
     }
     const double numerator =
-        readNumber(pointCounts ? QString(u"0." + numeratorText.toString()) : numeratorText.toString());
+        readNumber(pointCounts ? QStringLiteral("0.") + numeratorText.toString() : numeratorText.toString());
 
     switch (form) {
     case Form::Plain:
@@ -160,7 +160,7 @@ double parseInchFraction(QStringView text) {
     case Form::Mixed:
         break;
     }
-    const double denominator = readNumber(QString(u'0' + text.sliced(j + 1).toString()));
+    const double denominator = readNumber(QStringLiteral("0") + text.sliced(j + 1).toString());
     if (denominator > 0)
         return whole + numerator / denominator;
     // Nothing usable after the "/": the numerator was typed as the decimals of the value, so
