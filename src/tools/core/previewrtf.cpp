@@ -1,0 +1,96 @@
+#include "tools/core/previewrtf.h"
+
+#include "document/core/highlighter.h"
+
+namespace ordalvex {
+
+namespace {
+
+constexpr std::string_view kPreviewHeader =
+    "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fnil MS Sans Serif;}{\\f1\\froman\\fcharset2 Symbol;}"
+    "{\\f2\\fmodern\\fcharset238{\\*\\fname Courier New;}Courier New CE;}"
+    "{\\f3\\fmodern\\fcharset238{\\*\\fname Courier New;};}}";
+
+// The preview shares the editor's colour table; take it from the highlighter's own header
+// rather than keeping a second copy in step.
+const std::string& colourTable() {
+    static const std::string table = [] {
+        std::string header;
+        writeRtfHeader(header, {}, 0);
+        const std::size_t begin = header.find("{\\colortbl");
+        const std::size_t end = header.find("\\deflang", begin);
+        return header.substr(begin, end - begin);
+    }();
+    return table;
+}
+
+constexpr std::size_t kTokensPerYield = 4096;
+
+} // namespace
+
+std::string_view previewStyleStringFor(TokenClass cls) {
+    switch (cls) {
+    case TokenClass::AddressN:
+        return "\\cf3\\b1 ";
+    case TokenClass::ProgramNumber:
+        return "\\cf5\\b\\i0 ";
+    case TokenClass::Comment:
+        return "\\cf1\\b0\\i0 ";
+    case TokenClass::Keyword:
+    case TokenClass::Number:
+    case TokenClass::AddressG:
+    case TokenClass::AddressM:
+    case TokenClass::AddressFS:
+    case TokenClass::AddressDHT:
+    case TokenClass::AddressHashAtR:
+    case TokenClass::OtherAddress:
+    case TokenClass::Operator:
+        return "\\cf10\\b0\\i0 ";
+    case TokenClass::Sign:
+        return "\\cf10\\b0\\i ";
+    case TokenClass::Space:
+    case TokenClass::LineEnd:
+    case TokenClass::Other:
+        break;
+    }
+    return {};
+}
+
+void previewToRtf(std::string_view text, std::string& out, const std::function<void()>& yield) {
+    out.reserve(out.size() + text.size() * 2 + 1024);
+    out += kPreviewHeader;
+    out += colourTable();
+    out += "\\deflang1045\\pard\\plain\\f3\\fs23";
+    if (!text.empty() && text.front() == ' ')
+        out += ' ';
+
+    CncTokenizer tokenizer(text);
+    Token token;
+    std::size_t count = 0;
+    while (tokenizer.next(token)) {
+        if (yield && ++count % kTokensPerYield == 0)
+            yield();
+        const std::string_view piece = text.substr(token.offset, token.length);
+        switch (token.cls) {
+        case TokenClass::LineEnd:
+            out += "\\par ";
+            break;
+        case TokenClass::Space:
+            out += ' ';
+            break;
+        case TokenClass::Other:
+            if (piece.front() == '\t')
+                out += "\\tab ";
+            else
+                out += piece.front();
+            break;
+        default:
+            out += previewStyleStringFor(token.cls);
+            appendRtfText(out, piece);
+            break;
+        }
+    }
+    out += "\\par }";
+}
+
+} // namespace ordalvex
