@@ -1,0 +1,434 @@
+#include "tools/ui/tformrenum.h"
+
+#include "common/core/codepage.h"
+#include "common/ui/userinteraction.h"
+#include "document/core/rtfreader.h"
+#include "document/ui/trichedit98.h"
+#include "tools/core/previewrtf.h"
+#include "tools/core/renumber.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+
+namespace ordalvex {
+
+namespace {
+
+const QString kLoadError =
+    QStringLiteral("Błąd przy wczytywaniu pliku !\rSprawdź czy masz uprawnienia do czytania z pliku.");
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int x, int y) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->adjustSize();
+    label->move(x, y);
+    return label;
+}
+
+QLineEdit* makeEdit(QWidget* parent, const QString& name, const QString& text, const QString& hint, int x,
+                    int y, int maxLength) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    edit->setToolTip(hint);
+    edit->setGeometry(x, y, 49, 21);
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text, int x, int y) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(x, y, 75, 25);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// Focus that goes to a menu or to another application is no leaving of the field.
+bool isExit(const QEvent* event) {
+    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+}
+
+std::string encodeOrEmpty(const QString& text, bool& ok) {
+    auto encoded = cp1250::encode(text);
+    ok = encoded.ok();
+    return std::move(encoded.bytes);
+}
+
+} // namespace
+
+TFormRenum::TFormRenum(const QString& inputPath, const QString& tempDir, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_inputPath(inputPath), m_tempDir(tempDir) {
+    setWindowTitle(QStringLiteral("Przenumeruj"));
+    setFixedSize(574, 470);
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    createControls();
+    FormCreate();
+}
+
+void TFormRenum::createControls() {
+    m_preview = new TRichEdit98(this);
+    m_preview->setObjectName(QStringLiteral("RichEditRenum"));
+    m_preview->setGeometry(0, 0, 377, 470);
+    m_preview->setReadOnly(true);
+    m_preview->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_preview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_preview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_preview->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
+    QPalette palette = m_preview->palette();
+    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    m_preview->setPalette(palette);
+    m_preview->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_preview->installEventFilter(this);
+
+    m_radioAll = new QRadioButton(QStringLiteral("Przenumeruj wszystko"), this);
+    m_radioAll->setObjectName(QStringLiteral("RadioButtonAll"));
+    m_radioAll->setGeometry(408, 24, 137, 17);
+    m_radioStep = new QRadioButton(QStringLiteral("Przenumeruj zaznaczone"), this);
+    m_radioStep->setObjectName(QStringLiteral("RadioButtonStep"));
+    m_radioStep->setGeometry(408, 56, 145, 17);
+
+    auto* label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Zacznij od : N"), 408, 112);
+    m_editMin =
+        makeEdit(this, QStringLiteral("EditMin"), QStringLiteral("0"),
+                 QStringLiteral("Zacznij numerowanie od aktualnej lini nr.  (0 - 9000)"), 480, 104, 4);
+    label1->setBuddy(m_editMin);
+    auto* label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Numeruj od :"), 408, 144);
+    m_editFirst = makeEdit(this, QStringLiteral("EditFirst"), QStringLiteral("10"),
+                           QStringLiteral("Numer pierwszej lini. (0 - 5000)"), 480, 136, 4);
+    label3->setBuddy(m_editFirst);
+    auto* label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Numeruj co :"), 408, 176);
+    m_editStep = makeEdit(this, QStringLiteral("EditStep"), QStringLiteral("10"),
+                          QStringLiteral("Krok. (1 - 100)"), 480, 168, 3);
+    label2->setBuddy(m_editStep);
+    for (QLineEdit* edit : {m_editMin, m_editFirst, m_editStep})
+        edit->installEventFilter(this);
+
+    m_checkZero = new QCheckBox(QStringLiteral("Dopisuj nie znaczące zera"), this);
+    m_checkZero->setObjectName(QStringLiteral("CheckBoxZero"));
+    m_checkZero->setToolTip(QStringLiteral("Czterocyfrowe numery lini. "));
+    m_checkZero->setGeometry(408, 232, 153, 17);
+
+    m_buttonStart = makeButton(this, QStringLiteral("ButtonStart"), QStringLiteral("&Start"), 440, 320);
+    m_buttonStart->setDefault(true);
+    m_buttonOk = makeButton(this, QStringLiteral("ButtonOK"), QStringLiteral("&Ok"), 392, 408);
+    m_buttonCancel = makeButton(this, QStringLiteral("ButtonAnuluj"), QStringLiteral("&Anuluj"), 488, 408);
+
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu"));
+    m_selectAll = m_popup->addAction(QStringLiteral("Zaznacz wszystko"));
+    m_selectAll->setObjectName(QStringLiteral("SelectAll"));
+    m_popup->addSeparator();
+    m_selToEnd = m_popup->addAction(QStringLiteral("Zaznacz do końca"));
+    m_selToEnd->setObjectName(QStringLiteral("SelToEnd"));
+
+    QWidget* order[] = {m_radioAll,  m_radioStep,   m_editMin,  m_editFirst,    m_editStep,
+                        m_checkZero, m_buttonStart, m_buttonOk, m_buttonCancel, m_preview};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    connect(m_preview, &TRichEdit98::selectionChange, this, &TFormRenum::RichEditRenumSelectionChange);
+    connect(m_preview, &TRichEdit98::mouseDown, this, &TFormRenum::RichEditRenumMouseDown);
+    connect(m_preview, &QWidget::customContextMenuRequested, this, &TFormRenum::showContextMenu);
+    connect(m_popup, &QMenu::aboutToShow, this, &TFormRenum::PopupMenuPopup);
+    connect(m_selectAll, &QAction::triggered, this, &TFormRenum::SelectAllClick);
+    connect(m_selToEnd, &QAction::triggered, this, &TFormRenum::SelToEndClick);
+    connect(m_radioAll, &QRadioButton::clicked, this, &TFormRenum::RadioButtonAllClick);
+    connect(m_buttonStart, &QPushButton::clicked, this, &TFormRenum::ButtonStartClick);
+    connect(m_buttonOk, &QPushButton::clicked, this, &TFormRenum::ButtonOKClick);
+    connect(m_buttonCancel, &QPushButton::clicked, this, &TFormRenum::ButtonAnulujClick);
+}
+
+void TFormRenum::FormCreate() {
+    m_step = kStepDefault;
+    m_minNumber = kMinNumberDefault;
+    m_firstNumber = kFirstNumberDefault;
+    m_rangeStart = 0;
+    m_rangeLength = 0;
+    m_confirmed = false;
+    m_radioAll->setChecked(true);
+    m_radioStep->setChecked(false);
+    m_editStep->setText(QStringLiteral("10"));
+    m_buttonOk->setEnabled(false);
+    m_selToEnd->setEnabled(false);
+    m_loadFailed = !ColourPreview(m_inputPath);
+}
+
+QString TFormRenum::tempPath(const QString& name) const {
+    return QDir(m_tempDir).filePath(name);
+}
+
+bool TFormRenum::Execute() {
+    if (m_loadFailed)
+        return false;
+    exec();
+    return m_confirmed;
+}
+
+void TFormRenum::showLoadError() {
+    showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"), kLoadError);
+}
+
+bool TFormRenum::ColourPreview(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showLoadError();
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        showLoadError();
+        return false;
+    }
+    file.close();
+
+    m_preview->setBusyCursor(true);
+    m_preview->beginUpdate();
+    // Keep painting while a long text is coloured, but take no user input meanwhile, so no
+    // handler of this dialog can run in the middle of the pass.
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    std::string rtf;
+    previewToRtf(std::string_view(bytes.constData(), std::size_t(bytes.size())), rtf, [&sinceEvents] {
+        if (sinceEvents.elapsed() >= 30) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            sinceEvents.restart();
+        }
+    });
+    const RtfReadResult read = readRtf(rtf);
+    if (read.document) {
+        m_preview->setPlainRtf(false);
+        m_preview->setRichText(*read.document);
+    }
+    m_preview->setBusyCursor(false);
+    m_preview->endUpdate();
+    if (!read.document) {
+        showLoadError();
+        return false;
+    }
+    return true;
+}
+
+void TFormRenum::RichEditRenumSelectionChange() {
+    const bool selected = m_preview->selLength() > 0;
+    m_selToEnd->setEnabled(selected);
+    if (selected)
+        m_radioStep->setChecked(true);
+    else
+        m_radioAll->setChecked(true);
+}
+
+void TFormRenum::RichEditRenumExit() {
+    if (m_preview->selLength() == 0) {
+        m_rangeStart = 0;
+        m_rangeLength = 0;
+        return;
+    }
+    bool ok = false;
+    const std::string text = encodeOrEmpty(m_preview->text(), ok);
+    m_preview->beginUpdate();
+    const LineRange range =
+        widenToWholeLines(text, std::size_t(m_preview->selStart()), std::size_t(m_preview->selLength()));
+    m_rangeStart = qsizetype(range.start);
+    m_rangeLength = qsizetype(range.length);
+    m_preview->setSelection(m_rangeStart, m_rangeLength);
+    if (range.wholeText)
+        m_radioAll->setChecked(true);
+    else
+        m_radioStep->setChecked(true);
+    m_preview->endUpdate();
+}
+
+void TFormRenum::RichEditRenumMouseDown(Qt::MouseButton button) {
+    if (button == Qt::RightButton)
+        m_menuAutoPopup = true;
+}
+
+void TFormRenum::PopupMenuPopup() {
+    m_menuAutoPopup = false;
+}
+
+void TFormRenum::showContextMenu(const QPoint& pos) {
+    // Only a right-button press arms the menu; the keyboard's menu key finds it unarmed.
+    if (!m_menuAutoPopup)
+        return;
+    m_popup->popup(m_preview->viewport()->mapToGlobal(pos));
+}
+
+void TFormRenum::RadioButtonAllClick() {
+    if (m_radioAll->isChecked())
+        m_preview->setSelLength(0);
+}
+
+void TFormRenum::SelectAllClick() {
+    m_preview->setSelection(0, m_preview->textLength());
+}
+
+void TFormRenum::SelToEndClick() {
+    m_preview->setSelLength(m_preview->textLength());
+}
+
+void TFormRenum::takeNumber(QLineEdit* edit, int& variable, int low, int high, int defaultValue) {
+    if (edit->text().isEmpty())
+        edit->setText(QString::number(defaultValue));
+    bool ok = false;
+    const int value = edit->text().toInt(&ok);
+    if (!ok) {
+        showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"),
+                    QStringLiteral("'%1' nie jest poprawną liczbą całkowitą.").arg(edit->text()));
+        // The field shows the number that will be used, not the text that was refused.
+        edit->setText(QString::number(variable));
+        return;
+    }
+    variable = value;
+    if (value < low || value > high) {
+        beep();
+        edit->setText(QString::number(defaultValue));
+        variable = defaultValue;
+    }
+}
+
+void TFormRenum::EditMinExit() {
+    takeNumber(m_editMin, m_minNumber, kMinNumberLow, kMinNumberHigh, kMinNumberDefault);
+}
+
+void TFormRenum::EditFirstExit() {
+    takeNumber(m_editFirst, m_firstNumber, kFirstNumberLow, kFirstNumberHigh, kFirstNumberDefault);
+}
+
+void TFormRenum::EditStepExit() {
+    takeNumber(m_editStep, m_step, kStepLow, kStepHigh, kStepDefault);
+}
+
+void TFormRenum::EditMinClick(QLineEdit* edit) {
+    // After the press has placed the cursor, so the selection is not undone by it.
+    QMetaObject::invokeMethod(edit, &QLineEdit::selectAll, Qt::QueuedConnection);
+}
+
+bool TFormRenum::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_preview) {
+        if (event->type() == QEvent::FocusOut && isExit(event))
+            RichEditRenumExit();
+        return QDialog::eventFilter(watched, event);
+    }
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (!edit || (edit != m_editMin && edit != m_editFirst && edit != m_editStep))
+        return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        if (typed.size() == 1 && typed[0].isPrint() && !(typed[0] >= u'0' && typed[0] <= u'9'))
+            return true;
+        break;
+    }
+    case QEvent::MouseButtonPress:
+        EditMinClick(edit);
+        break;
+    case QEvent::FocusOut:
+        if (!isExit(event))
+            break;
+        if (edit == m_editMin)
+            EditMinExit();
+        else if (edit == m_editFirst)
+            EditFirstExit();
+        else
+            EditStepExit();
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFormRenum::ButtonStartClick() {
+    // Enter in the preview presses "&Start" without the preview being left: take the range
+    // as leaving it would.
+    if (m_preview->hasFocus())
+        RichEditRenumExit();
+    bool ok = false;
+    const std::string text = encodeOrEmpty(m_preview->text(), ok);
+    if (!ok) {
+        showLoadError();
+        reject();
+        return;
+    }
+    RenumberOptions options;
+    options.firstNumber = m_firstNumber;
+    options.step = m_step;
+    options.minNumber = m_minNumber;
+    options.zeroPadding = m_checkZero->isChecked();
+    const bool all = m_radioAll->isChecked();
+    if (all) {
+        m_rangeLength = 0;
+        options.scope = RenumberOptions::Scope::All;
+    } else {
+        options.scope = RenumberOptions::Scope::Range;
+        options.rangeStart = std::size_t(m_preview->selStart());
+        options.rangeLength = std::size_t(std::min(m_preview->selLength(), m_rangeLength));
+    }
+    const RenumberResult result = renumberText(text, options);
+    if (!result.changed)
+        return;
+
+    m_preview->beginUpdate();
+    const QString numerPath = tempPath(QStringLiteral("Numer.tmp"));
+    QFile numer(numerPath);
+    const bool written =
+        numer.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        numer.write(result.text.data(), qint64(result.text.size())) == qint64(result.text.size());
+    numer.close();
+    if (!written) {
+        m_preview->endUpdate();
+        showLoadError();
+        reject();
+        return;
+    }
+    if (!ColourPreview(numerPath)) {
+        m_preview->endUpdate();
+        reject();
+        return;
+    }
+    if (!all) {
+        m_rangeStart = qsizetype(result.rangeStart);
+        m_rangeLength = qsizetype(result.rangeLength);
+    }
+    m_preview->setSelection(m_rangeStart, m_rangeLength);
+    m_preview->endUpdate();
+    m_buttonOk->setEnabled(true);
+}
+
+void TFormRenum::ButtonOKClick() {
+    bool ok = false;
+    const std::string text = encodeOrEmpty(m_preview->text(), ok);
+    QSaveFile file(m_inputPath);
+    if (!ok || !file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
+        showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"),
+                    QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(m_inputPath)));
+        return;
+    }
+    m_confirmed = true;
+    accept();
+}
+
+void TFormRenum::ButtonAnulujClick() {
+    m_confirmed = false;
+    reject();
+}
+
+} // namespace ordalvex
