@@ -14,6 +14,12 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     {"highlight", "highlight [--font NAME] [--size N] [FILE|-]   coloured RTF of a program",
      ordalvex::cli::runHighlight},
+    {"dots", "dots [--addresses LIST] [FILE|-]   decimal points after whole numbers of the addresses",
+     ordalvex::cli::runDots},
+    {"remove-spaces", "remove-spaces [FILE|-]   spaces between words removed", ordalvex::cli::runRemoveSpaces},
+    {"insert-spaces", "insert-spaces [FILE|-]   one space before each address word", ordalvex::cli::runInsertSpaces},
+    {"renumber", "renumber [--first N] [--step N] [--min N] [--zeros] [FILE|-]   block numbers renumbered",
+     ordalvex::cli::runRenumber},
 };
 
 void printUsage() {
