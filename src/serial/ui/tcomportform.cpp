@@ -1,0 +1,584 @@
+#include "serial/ui/tcomportform.h"
+
+#include "common/core/codepage.h"
+#include "common/core/inifile.h"
+#include "common/ui/userinteraction.h"
+#include "serial/core/terminaltext.h"
+#include "serial/ui/radiogroup.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace ordalvex {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Parametry transmisji RS232");
+const QString kFileFilter = QStringLiteral("Plik ustawień (*.cfg)");
+const QString kFileSuffix = QStringLiteral("cfg");
+
+// Client sizes: the settings alone, and with the test area below them.
+constexpr int kCollapsedWidth = 710;
+constexpr int kExpandedWidth = 783;
+constexpr int kPanel1Height = 101;
+constexpr int kPanel4Height = 28;
+constexpr int kPanel3Height = 19;
+constexpr int kRxMemoHeight = 178;
+constexpr int kPanel2Height = 19;
+constexpr int kTxMemoHeight = 123;
+constexpr int kCollapsedHeight = kPanel1Height + kPanel4Height;
+constexpr int kTestAreaHeight = kPanel2Height + kPanel3Height + kRxMemoHeight + kTxMemoHeight;
+
+QFont smallFont() {
+    QFont font(QStringLiteral("Small Fonts"));
+    font.setPixelSize(9);
+    return font;
+}
+
+QFont memoFont() {
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(16);
+    return font;
+}
+
+QFrame* makePanel(const char* name, int height, QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setFixedHeight(height);
+    return panel;
+}
+
+QPushButton* makeButton(const char* name, const QString& text, const QRect& place, QWidget* parent,
+                        bool small = false) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(place);
+    // In a dialog every push button would otherwise take Enter typed into an edit field.
+    button->setAutoDefault(false);
+    if (small)
+        button->setFont(smallFont());
+    return button;
+}
+
+QPlainTextEdit* makeMemo(const char* name, QWidget* parent) {
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setObjectName(QLatin1String(name));
+    memo->setFont(memoFont());
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setContextMenuPolicy(Qt::CustomContextMenu);
+    return memo;
+}
+
+QAction* makeAction(const char* name, const QString& text, QKeySequence::StandardKey key, QMenu* menu) {
+    auto* action = menu->addAction(text);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(key);
+    // The memo's own key handling reaches these (see eventFilter), not a window shortcut.
+    action->setShortcutContext(Qt::WidgetShortcut);
+    return action;
+}
+
+QString selectedText(const QPlainTextEdit* memo) {
+    return memo->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+}
+
+} // namespace
+
+TComPortForm::TComPortForm(QWidget* parent) : QDialog(parent), m_driver(new TCommPortDriver(this)) {
+    setObjectName(QStringLiteral("ComPortForm"));
+    setWindowTitle(kCaption);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setModal(true);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    setFont(font);
+
+    m_driver->setObjectName(QStringLiteral("CommPortDriver"));
+    m_driver->setComPortPollingDelay(0);
+    m_driver->setOnReceiveData([this](TCommPortDriver& sender, const char* data, std::int32_t size) {
+        CommPortDriverReceiveData(sender, data, size);
+    });
+    connect(m_driver, &TCommPortDriver::portLost, this, &TComPortForm::portLost);
+
+    buildControls();
+    setFixedSize(kExpandedWidth, kCollapsedHeight + kTestAreaHeight);
+}
+
+TComPortForm::~TComPortForm() {
+    m_driver->ClosePort();
+}
+
+void TComPortForm::buildControls() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+
+    m_panel1 = makePanel("Panel1", kPanel1Height, this);
+    m_openButton = makeButton("OpenButton", QStringLiteral("&Otwórz..."), {6, 12, 70, 25}, m_panel1);
+    m_openButton->setToolTip(QStringLiteral("Wczytaj parametry"));
+    m_saveButton = makeButton("SaveButton", QStringLiteral("&Zapisz..."), {6, 40, 70, 25}, m_panel1);
+    m_saveButton->setToolTip(QStringLiteral("Zapisz parametry"));
+    m_quitBtn = makeButton("QuitBtn", QStringLiteral("Zam&knij"), {6, 68, 70, 25}, m_panel1);
+
+    m_comPortRG = new RadioGroup(QStringLiteral(" Port COM "), {"COM1", "COM2", "COM3", "COM4"}, 1, m_panel1);
+    m_comPortRG->setObjectName(QStringLiteral("ComPortRG"));
+    m_comPortRG->setGeometry(84, 4, 69, 93);
+    m_baudRateRG = new RadioGroup(
+        QStringLiteral("Szybkość transmisji"),
+        {"300", "600", "1200", "2400", "4800", "9600", "14400", "19200", "38400", "56000", "57600", "115200"},
+        3, m_panel1);
+    m_baudRateRG->setObjectName(QStringLiteral("BaudRateRG"));
+    m_baudRateRG->setGeometry(156, 4, 185, 93);
+    m_dataBitsRG = new RadioGroup(QStringLiteral(" Bity danych"), {"5", "6", "7", "8"}, 1, m_panel1);
+    m_dataBitsRG->setObjectName(QStringLiteral("DataBitsRG"));
+    m_dataBitsRG->setGeometry(344, 4, 74, 93);
+    m_parityRG =
+        new RadioGroup(QStringLiteral(" Parzystość"), {"none", "odd", "even", "mark", "space"}, 1, m_panel1);
+    m_parityRG->setObjectName(QStringLiteral("ParityRG"));
+    m_parityRG->setGeometry(421, 4, 73, 93);
+    m_handshakingRG = new RadioGroup(QStringLiteral(" Sterowanie przepływem"),
+                                     {"none", "RTS/CTS", "XON/XOFF", "RTS/CTS + XON/XOFF"}, 1, m_panel1);
+    m_handshakingRG->setObjectName(QStringLiteral("HandshakingRG"));
+    m_handshakingRG->setGeometry(497, 4, 153, 93);
+    m_comPortRG->setItemIndex(0);
+    m_baudRateRG->setItemIndex(5);
+    m_dataBitsRG->setItemIndex(3);
+    m_parityRG->setItemIndex(0);
+    m_handshakingRG->setItemIndex(0);
+
+    m_testSpeedButton = new QToolButton(m_panel1);
+    m_testSpeedButton->setObjectName(QStringLiteral("TestSpeedButton"));
+    m_testSpeedButton->setText(QStringLiteral("&Test"));
+    m_testSpeedButton->setToolTip(QStringLiteral("Testowanie ustawień"));
+    m_testSpeedButton->setCheckable(true);
+    m_testSpeedButton->setGeometry(656, 48, 41, 22);
+    m_connectBtn = makeButton("ConnectBtn", QStringLiteral("&Połącz"), {708, 20, 65, 25}, m_panel1);
+    m_disconnectBtn = makeButton("DisconnectBtn", QStringLiteral("&Rozłącz"), {708, 72, 64, 25}, m_panel1);
+    m_disconnectBtn->setEnabled(false);
+    layout->addWidget(m_panel1);
+
+    m_panel4 = makePanel("Panel4", kPanel4Height, this);
+    m_panel4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_label1 = new QLabel(QStringLiteral("Opuźnienie wysłania znaku : "), m_panel4);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->move(15, 6);
+    m_label1->adjustSize();
+    m_charDelayEdit = new QLineEdit(QStringLiteral("0"), m_panel4);
+    m_charDelayEdit->setObjectName(QStringLiteral("CharDelayEdit"));
+    m_charDelayEdit->setMaxLength(2);
+    m_charDelayEdit->setGeometry(152, 3, 41, 21);
+    m_label2 = new QLabel(QStringLiteral("Opuźnienie wysłania lini : "), m_panel4);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2->move(312, 6);
+    m_label2->adjustSize();
+    m_lineDelayEdit = new QLineEdit(QStringLiteral("0"), m_panel4);
+    m_lineDelayEdit->setObjectName(QStringLiteral("LineDelayEdit"));
+    m_lineDelayEdit->setMaxLength(2);
+    m_lineDelayEdit->setGeometry(432, 3, 41, 21);
+    layout->addWidget(m_panel4);
+
+    m_panel3 = makePanel("Panel3", kPanel3Height, this);
+    auto* received = new QLabel(QStringLiteral("Odebrane"), m_panel3);
+    received->move(4, 2);
+    m_clrInMemo = makeButton("ClrInMemo", QStringLiteral("Wyczyść"), {137, 1, 75, 14}, m_panel3, true);
+    layout->addWidget(m_panel3);
+
+    m_rxMemo = makeMemo("RxMemo", this);
+    m_rxMemo->setReadOnly(true);
+    m_rxMemo->setUndoRedoEnabled(false); // received text only grows; no history to keep
+    layout->addWidget(m_rxMemo, 1);
+
+    m_panel2 = makePanel("Panel2", kPanel2Height, this);
+    auto* sent = new QLabel(QStringLiteral("Wysłane"), m_panel2);
+    sent->move(4, 2);
+    m_clrOutMemo = makeButton("ClrOutMemo", QStringLiteral("Wyczyść"), {137, 3, 75, 14}, m_panel2, true);
+    m_setDTRBtn = makeButton("SetDTRBtn", QStringLiteral("SET DTR"), {332, 3, 75, 14}, m_panel2, true);
+    m_clrDTRBtn = makeButton("ClrDTRBtn", QStringLiteral("CLR DTR"), {407, 3, 75, 14}, m_panel2, true);
+    m_setRTSBtn = makeButton("SetRTSBtn", QStringLiteral("SET RTS"), {522, 3, 75, 14}, m_panel2, true);
+    m_clrRTSBtn = makeButton("ClrRTSBtn", QStringLiteral("CLR RTS"), {597, 3, 75, 14}, m_panel2, true);
+    layout->addWidget(m_panel2);
+
+    m_txMemo = makeMemo("TxMemo", this);
+    m_txMemo->setFixedHeight(kTxMemoHeight);
+    layout->addWidget(m_txMemo);
+
+    m_txPopupMenu = new QMenu(this);
+    m_txPopupMenu->setObjectName(QStringLiteral("TxPopupMenu"));
+    m_txCopy = makeAction("TxCopy", QStringLiteral("Kopiuj"), QKeySequence::Copy, m_txPopupMenu);
+    m_txCut = makeAction("TxCut", QStringLiteral("Wytnij"), QKeySequence::Cut, m_txPopupMenu);
+    m_txPaste = makeAction("TxPaste", QStringLiteral("Wklej"), QKeySequence::Paste, m_txPopupMenu);
+    m_rxPopupMenu = new QMenu(this);
+    m_rxPopupMenu->setObjectName(QStringLiteral("RxPopupMenu"));
+    m_rxCopy = makeAction("RxCopy", QStringLiteral("Kopiuj"), QKeySequence::Copy, m_rxPopupMenu);
+
+    setTestAreaVisible(false);
+
+    connect(m_quitBtn, &QPushButton::clicked, this, &TComPortForm::QuitBtnClick);
+    connect(m_openButton, &QPushButton::clicked, this, &TComPortForm::OpenButtonClick);
+    connect(m_saveButton, &QPushButton::clicked, this, &TComPortForm::SaveButtonClick);
+    connect(m_comPortRG, &RadioGroup::clicked, this, &TComPortForm::ComPortRGClick);
+    connect(m_baudRateRG, &RadioGroup::clicked, this, &TComPortForm::BaudRateRGClick);
+    connect(m_dataBitsRG, &RadioGroup::clicked, this, &TComPortForm::DataBitsRGClick);
+    connect(m_parityRG, &RadioGroup::clicked, this, &TComPortForm::ParityRGClick);
+    connect(m_handshakingRG, &RadioGroup::clicked, this, &TComPortForm::HandshakingRGClick);
+    connect(m_testSpeedButton, &QToolButton::clicked, this, &TComPortForm::TestSpeedButtonClick);
+    connect(m_connectBtn, &QPushButton::clicked, this, &TComPortForm::ConnectBtnClick);
+    connect(m_disconnectBtn, &QPushButton::clicked, this, &TComPortForm::DisconnectBtnClick);
+    connect(m_clrInMemo, &QPushButton::clicked, this, &TComPortForm::ClrInMemoClick);
+    connect(m_clrOutMemo, &QPushButton::clicked, this, &TComPortForm::ClrOutMemoClick);
+    connect(m_setDTRBtn, &QPushButton::clicked, this, &TComPortForm::SetDTRBtnClick);
+    connect(m_clrDTRBtn, &QPushButton::clicked, this, &TComPortForm::ClrDTRBtnClick);
+    connect(m_setRTSBtn, &QPushButton::clicked, this, &TComPortForm::SetRTSBtnClick);
+    connect(m_clrRTSBtn, &QPushButton::clicked, this, &TComPortForm::ClrRTSBtnClick);
+    connect(m_txPopupMenu, &QMenu::aboutToShow, this, &TComPortForm::TxPopupMenuPopup);
+    connect(m_rxPopupMenu, &QMenu::aboutToShow, this, &TComPortForm::RxPopupMenuPopup);
+    connect(m_txCopy, &QAction::triggered, this, &TComPortForm::TxCopyClick);
+    connect(m_txCut, &QAction::triggered, this, &TComPortForm::TxCutClick);
+    connect(m_txPaste, &QAction::triggered, this, &TComPortForm::TxPasteClick);
+    connect(m_rxCopy, &QAction::triggered, this, &TComPortForm::RxCopyClick);
+    connect(m_txMemo, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_txPopupMenu->popup(m_txMemo->viewport()->mapToGlobal(at)); });
+    connect(m_rxMemo, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_rxPopupMenu->popup(m_rxMemo->viewport()->mapToGlobal(at)); });
+    m_txMemo->installEventFilter(this);
+    m_rxMemo->installEventFilter(this);
+}
+
+void TComPortForm::setPortDevicePaths(const PortDevicePaths& paths) {
+    m_driver->setDevicePaths(paths);
+}
+
+void TComPortForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Once per use of the window, not again when it comes back from being minimised.
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TComPortForm::keyPressEvent(QKeyEvent* event) {
+    // Escape would close the window with the test running; only "Zamknij" and the title
+    // bar close it.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TComPortForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || (watched != m_txMemo && watched != m_rxMemo))
+        return QDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    // Clipboard keys go through the program's own clipboard access, like the menu items.
+    if (key->matches(QKeySequence::Copy)) {
+        watched == m_txMemo ? TxCopyClick() : RxCopyClick();
+        return true;
+    }
+    if (watched == m_txMemo && key->matches(QKeySequence::Cut)) {
+        TxCutClick();
+        return true;
+    }
+    if (watched == m_txMemo && key->matches(QKeySequence::Paste)) {
+        TxPasteClick();
+        return true;
+    }
+    if (watched == m_txMemo && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+        TxMemoKeyPress(QLatin1Char('\r')); // not consumed: the memo then breaks the line
+    return QDialog::eventFilter(watched, event);
+}
+
+void TComPortForm::FormShow() {
+    setFixedSize(kCollapsedWidth, kCollapsedHeight);
+    if (!m_settingsFileName.isEmpty()) {
+        const QFileInfo file(portSettingsPath(m_settingsFileName, m_settingsFolder));
+        m_openFolder = m_saveFolder = file.absolutePath();
+        m_saveDialogFileName = file.fileName();
+    } else {
+        m_openFolder = m_saveFolder =
+            m_settingsFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_settingsFolder;
+        m_settingsFileName = defaultPortSettingsFileName();
+    }
+    LoadPortSettings();
+}
+
+void TComPortForm::LoadPortSettings() {
+    const PortSettings settings =
+        loadPortSettingsFile(portSettingsPath(m_settingsFileName, m_settingsFolder));
+    m_comPortRG->setItemIndex(settings.comPort);
+    m_baudRateRG->setItemIndex(settings.baudRate);
+    m_dataBitsRG->setItemIndex(settings.dataBits);
+    m_parityRG->setItemIndex(settings.parity);
+    m_handshakingRG->setItemIndex(settings.handshaking);
+    ApplyPortSettings();
+    setWindowTitle(comPortFormCaption(m_settingsFileName));
+    m_saveDialogFileName = QFileInfo(m_settingsFileName).fileName();
+}
+
+void TComPortForm::ApplyPortSettings() {
+    const bool wasOpen = m_driver->IsOpen();
+    if (wasOpen)
+        DisconnectBtnClick();
+    if (m_comPortRG->itemIndex() >= 0)
+        m_driver->setComPort(static_cast<TComPortNumber>(m_comPortRG->itemIndex()));
+    BaudRateRGClick();
+    DataBitsRGClick();
+    ParityRGClick();
+    HandshakingRGClick();
+    if (wasOpen)
+        ConnectBtnClick();
+}
+
+PortSettings TComPortForm::chosenSettings() const {
+    return {m_comPortRG->itemIndex(), m_baudRateRG->itemIndex(), m_dataBitsRG->itemIndex(),
+            m_parityRG->itemIndex(), m_handshakingRG->itemIndex()};
+}
+
+void TComPortForm::QuitBtnClick() {
+    close();
+}
+
+void TComPortForm::OpenButtonClick() {
+    FileDialogRequest request;
+    request.folder = m_openFolder;
+    request.filters = {kFileFilter};
+    request.defaultSuffix = kFileSuffix;
+    const FileDialogResult result = interaction().openFiles(this, request);
+    if (result.files.isEmpty())
+        return;
+    m_settingsFileName = QFileInfo(result.files.first()).absoluteFilePath();
+    LoadPortSettings();
+}
+
+void TComPortForm::SaveButtonClick() {
+    FileDialogRequest request;
+    request.folder = m_saveFolder;
+    request.fileName = m_saveDialogFileName;
+    request.filters = {kFileFilter};
+    request.defaultSuffix = kFileSuffix;
+    const FileDialogResult result = interaction().saveFile(this, request);
+    if (result.files.isEmpty())
+        return;
+    const QFileInfo chosen(result.files.first());
+    if (!savePortSettingsFile(chosen.absoluteFilePath(), chosenSettings()))
+        return;
+    setWindowTitle(comPortFormCaption(chosen.fileName()));
+    m_settingsFileName = chosen.absoluteFilePath();
+    m_saveFolder = chosen.absolutePath();
+    m_saveDialogFileName = chosen.fileName();
+}
+
+void TComPortForm::ComPortRGClick() {
+    // The port is taken on connecting and on loading a file, never while connected.
+}
+
+void TComPortForm::BaudRateRGClick() {
+    if (m_baudRateRG->itemIndex() >= 0)
+        m_driver->setComPortSpeed(baudRateForItem(m_baudRateRG->itemIndex()));
+}
+
+void TComPortForm::DataBitsRGClick() {
+    if (m_dataBitsRG->itemIndex() >= 0)
+        m_driver->setComPortDataBits(static_cast<TComPortDataBits>(m_dataBitsRG->itemIndex()));
+}
+
+void TComPortForm::ParityRGClick() {
+    if (m_parityRG->itemIndex() >= 0)
+        m_driver->setComPortParity(static_cast<TComPortParity>(m_parityRG->itemIndex()));
+}
+
+void TComPortForm::HandshakingRGClick() {
+    if (const auto flow = flowControlForItem(m_handshakingRG->itemIndex())) {
+        m_driver->setComPortHwHandshaking(flow->hardware);
+        m_driver->setComPortSwHandshaking(flow->software);
+    }
+}
+
+void TComPortForm::setTestAreaVisible(bool visible) {
+    for (QWidget* widget : {static_cast<QWidget*>(m_txMemo), static_cast<QWidget*>(m_panel2),
+                            static_cast<QWidget*>(m_panel3), static_cast<QWidget*>(m_rxMemo),
+                            static_cast<QWidget*>(m_connectBtn), static_cast<QWidget*>(m_disconnectBtn),
+                            static_cast<QWidget*>(m_clrInMemo), static_cast<QWidget*>(m_clrOutMemo),
+                            static_cast<QWidget*>(m_setDTRBtn), static_cast<QWidget*>(m_clrDTRBtn),
+                            static_cast<QWidget*>(m_setRTSBtn), static_cast<QWidget*>(m_clrRTSBtn)})
+        widget->setVisible(visible);
+}
+
+void TComPortForm::TestSpeedButtonClick() {
+    if (m_testSpeedButton->isChecked()) {
+        setFixedSize(kExpandedWidth, height() + kTestAreaHeight);
+        setTestAreaVisible(true);
+        ConnectBtnClick();
+    } else {
+        DisconnectBtnClick();
+        setFixedSize(kCollapsedWidth, height() - kTestAreaHeight);
+        setTestAreaVisible(false);
+    }
+}
+
+void TComPortForm::ConnectBtnClick() {
+    ApplyPortSettings();
+    if (m_driver->OpenPort()) {
+        m_connectBtn->setEnabled(false);
+        m_disconnectBtn->setEnabled(true);
+        m_txMemo->setFocus();
+        return;
+    }
+    beep();
+    showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"),
+                QStringLiteral("Błąd: brak połączenia !\rSprawdź ustawienia portu i spróbuj ponownie."));
+    beep();
+}
+
+void TComPortForm::DisconnectBtnClick() {
+    m_driver->ClosePort();
+    m_disconnectBtn->setEnabled(false);
+    m_connectBtn->setEnabled(true);
+}
+
+void TComPortForm::portLost() {
+    m_disconnectBtn->setEnabled(false);
+    m_connectBtn->setEnabled(true);
+}
+
+void TComPortForm::TxMemoKeyPress(QChar key) {
+    if (!m_driver->IsOpen() || key != QLatin1Char('\r'))
+        return;
+    if (const auto line = lineToSend(m_txMemo->toPlainText())) {
+        const cp1250::EncodeResult bytes = cp1250::encode(*line);
+        if (!bytes.ok()) {
+            // A character the line's code page lacks would reach the machine as some other
+            // character; nothing of the line is sent.
+            beep();
+            return;
+        }
+        m_driver->SendBytes(bytes.bytes.data(), static_cast<std::int32_t>(bytes.bytes.size()));
+    }
+    m_driver->SendBytes("\r", 1);
+}
+
+void TComPortForm::CommPortDriverReceiveData(TCommPortDriver&, const char* data, std::int32_t size) {
+    if (data == nullptr || size <= 0)
+        return;
+    QTextDocument* document = m_rxMemo->document();
+    const QTextBlock last = document->lastBlock();
+    const QStringList lines =
+        receiveIntoLastLine(last.text(), std::string_view(data, static_cast<std::size_t>(size)));
+    QScrollBar* scroll = m_rxMemo->verticalScrollBar();
+    const bool followEnd = scroll->value() == scroll->maximum();
+
+    // A cursor of its own, so that the user's selection in the view survives.
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    if (lines.front() != last.text()) {
+        cursor.setPosition(last.position());
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.insertText(lines.front());
+    }
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertBlock();
+        cursor.insertText(lines[i]);
+    }
+    cursor.endEditBlock();
+    if (followEnd)
+        scroll->setValue(scroll->maximum());
+    if (m_rxMemo->isVisible())
+        m_rxMemo->viewport()->repaint();
+}
+
+void TComPortForm::ClrInMemoClick() {
+    m_rxMemo->clear();
+}
+
+void TComPortForm::ClrOutMemoClick() {
+    m_txMemo->clear();
+}
+
+void TComPortForm::SetDTRBtnClick() {
+    m_driver->SetDtrLine(true);
+}
+
+void TComPortForm::ClrDTRBtnClick() {
+    m_driver->SetDtrLine(false);
+}
+
+void TComPortForm::SetRTSBtnClick() {
+    m_driver->SetRtsLine(true);
+}
+
+void TComPortForm::ClrRTSBtnClick() {
+    m_driver->SetRtsLine(false);
+}
+
+void TComPortForm::TxPopupMenuPopup() {
+    const bool selection = m_txMemo->textCursor().hasSelection();
+    m_txCopy->setEnabled(selection);
+    m_txCut->setEnabled(selection);
+    m_txPaste->setEnabled(!interaction().clipboardText().isEmpty());
+}
+
+void TComPortForm::RxPopupMenuPopup() {
+    m_rxCopy->setEnabled(m_rxMemo->textCursor().hasSelection());
+}
+
+void TComPortForm::TxCopyClick() {
+    if (m_txMemo->textCursor().hasSelection())
+        interaction().setClipboardText(selectedText(m_txMemo));
+}
+
+void TComPortForm::TxCutClick() {
+    if (!m_txMemo->textCursor().hasSelection())
+        return;
+    interaction().setClipboardText(selectedText(m_txMemo));
+    m_txMemo->textCursor().removeSelectedText();
+}
+
+void TComPortForm::TxPasteClick() {
+    const QString text = interaction().clipboardText();
+    if (!text.isEmpty())
+        m_txMemo->insertPlainText(text);
+}
+
+void TComPortForm::RxCopyClick() {
+    if (m_rxMemo->textCursor().hasSelection())
+        interaction().setClipboardText(selectedText(m_rxMemo));
+}
+
+QString runComPortForm(QWidget* mainWindow, const QString& rememberedFileName,
+                       const QString& settingsFilePath) {
+    TComPortForm form(mainWindow);
+    form.setSettingsFolder(QFileInfo(settingsFilePath).absolutePath());
+    IniFile settings(settingsFilePath);
+    settings.load(); // an unreadable settings file leaves the default devices
+    form.setPortDevicePaths(readPortDevicePaths(settings));
+    form.setSettingsFileName(rememberedFileName);
+    form.setWindowTitle(kCaption);
+    if (mainWindow != nullptr) {
+        const QRect frame = mainWindow->frameGeometry();
+        form.move(frame.left() + frame.width() - form.width() - 30, frame.top() + 40);
+    }
+    form.exec();
+    return form.SettingsFileName();
+}
+
+} // namespace ordalvex
