@@ -4,6 +4,7 @@
 #include "common/ui/userinteraction.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -237,6 +238,11 @@ bool TCalcForm::eventFilter(QObject* watched, QEvent* event) {
             SEnter();
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// Not the dialog's own handler: that one rejects, and rejecting closes here.
+void TCalcForm::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
 }
 
 } // namespace ordalvex

@@ -36,6 +36,7 @@ public Q_SLOTS:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void applyMode(CuttingMode mode);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -234,6 +235,11 @@ void TKatyForm::Button_ZamknijClick() {
 
 void TKatyForm::reject() {
     close();
+}
+
+// Not the dialog's own handler: that one rejects, and rejecting closes here.
+void TKatyForm::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
 }
 
 } // namespace ordalvex

@@ -5,6 +5,7 @@
 #include "calculators/ui/editfieldbehaviour.h"
 #include "common/ui/userinteraction.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -113,6 +114,11 @@ void TMcForm::ZamknijButtonClick() {
 
 void TMcForm::reject() {
     close();
+}
+
+// Not the dialog's own handler: that one rejects, and rejecting closes here.
+void TMcForm::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
 }
 
 } // namespace ordalvex

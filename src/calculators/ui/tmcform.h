@@ -28,6 +28,7 @@ public Q_SLOTS:
 
 protected:
     void reject() override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();

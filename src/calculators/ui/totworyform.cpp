@@ -332,7 +332,8 @@ void TOtworyForm::reject() {
 void TOtworyForm::closeEvent(QCloseEvent* event) {
     if (m_preview)
         delete m_preview;
-    QDialog::closeEvent(event);
+    // Not the dialog's own handler: that one rejects, and rejecting closes here.
+    QWidget::closeEvent(event);
 }
 
 } // namespace ordalvex
