@@ -1,0 +1,106 @@
+#include "browser/core/folderlisting.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+namespace ordalvex {
+
+namespace {
+
+// Tokens scanned between two looks at the clock: a few hundred microseconds of work.
+constexpr std::size_t kTokensPerStep = 4096;
+
+ScanLine makeNameLine(ScanLineKind kind, const QString& text) {
+    ScanLine line;
+    line.kind = kind;
+    line.text = text;
+    line.bytes = QFile::encodeName(text).toStdString();
+    return line;
+}
+
+} // namespace
+
+QString folderPrefix(const QString& folder) {
+    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
+        return folder;
+    return folder + QLatin1Char('/');
+}
+
+QStringList listMatchingFiles(const QString& prefix, const QString& mask) {
+    QStringList names;
+    if (prefix.isEmpty())
+        return names;
+    // Name filters match without regard to case unless asked otherwise; without QDir::System
+    // pipes, sockets, devices and dangling links stay out, so nothing can block a read.
+    QDirIterator it(prefix, QStringList{mask}, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        if (it.fileInfo().isFile())
+            names.append(it.fileName());
+    }
+    return names;
+}
+
+FolderListing::FolderListing(const QString& folder, const QString& mask, LineOrder order)
+    : m_prefix(folderPrefix(folder)), m_names(listMatchingFiles(m_prefix, mask)), m_order(order),
+      m_root(makeNameLine(ScanLineKind::Folder, QDir::toNativeSeparators(m_prefix))) {
+    if (m_names.isEmpty())
+        m_status = Status::Finished;
+}
+
+FolderListing::Status FolderListing::run(std::chrono::milliseconds budget) {
+    QElapsedTimer clock;
+    clock.start();
+    const auto timeUp = [&] { return budget.count() > 0 && clock.elapsed() >= budget.count(); };
+    while (m_status == Status::Running) {
+        if (!m_scanner && !startNextFile())
+            break;
+        while (!m_scanner->scan(kTokensPerStep)) {
+            if (timeUp())
+                return m_status;
+        }
+        finishFile();
+        if (timeUp())
+            break;
+    }
+    return m_status;
+}
+
+bool FolderListing::startNextFile() {
+    if (m_nextName >= m_names.size()) {
+        m_status = Status::Finished;
+        return false;
+    }
+    const QString name = m_names.at(m_nextName++);
+    m_fileIndex = m_order.insertSorted(m_root.children, makeNameLine(ScanLineKind::File, name));
+    if (onFileAdded)
+        onFileAdded(m_fileIndex);
+    QFile file(m_prefix + name);
+    if (file.open(QIODevice::ReadOnly))
+        m_bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        m_error = file.errorString();
+        m_status = Status::Failed;
+        m_bytes.clear();
+        return false;
+    }
+    m_scanner.emplace(std::string_view(m_bytes.constData(), std::size_t(m_bytes.size())), m_order);
+    return true;
+}
+
+void FolderListing::finishFile() {
+    m_root.children[m_fileIndex].children = std::move(m_scanner->lines());
+    m_scanner.reset();
+    m_bytes.clear();
+    if (onFileScanned)
+        onFileScanned(m_fileIndex);
+}
+
+FolderScanResult ScanFolder(const QString& folder, const QString& mask, LineOrder order) {
+    FolderListing listing(folder, mask, order);
+    listing.run(std::chrono::milliseconds(0));
+    return {listing.root(), listing.rootExpanded(), listing.error()};
+}
+
+} // namespace ordalvex
