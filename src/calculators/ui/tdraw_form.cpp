@@ -121,7 +121,9 @@ void TDraw_Form::DrawHole(const QString& label, double c, double sn) {
     QPainter painter(&m_image->bitmap());
     painter.setPen(QPen(kMaroon, 0));
     painter.setBrush(Qt::white);
-    painter.drawEllipse(QRect(QPoint(at(x, -7), at(y, -7)), QPoint(at(x, 7), at(y, 7))));
+    // A rect of width 14s is outlined over 14s + 1 pixels: the ring is centred on the hole.
+    const int left = at(x, -7), top = at(y, -7);
+    painter.drawEllipse(QRect(left, top, at(x, 7) - left, at(y, 7) - top));
     painter.setPen(QPen(kGrey, 0));
     painter.drawLine(at(x, 9), y, at(x, -11), y);
     painter.drawLine(x, at(y, 9), x, at(y, -11));
