@@ -11,5 +11,6 @@ int runDots(Arguments args);
 int runRemoveSpaces(Arguments args);
 int runInsertSpaces(Arguments args);
 int runRenumber(Arguments args);
+int runScan(Arguments args);
 
 } // namespace ordalvex::cli

@@ -20,6 +20,8 @@ constexpr Subcommand kSubcommands[] = {
     {"insert-spaces", "insert-spaces [FILE|-]   one space before each address word", ordalvex::cli::runInsertSpaces},
     {"renumber", "renumber [--first N] [--step N] [--min N] [--zeros] [FILE|-]   block numbers renumbered",
      ordalvex::cli::runRenumber},
+    {"scan", "scan [--mask MASK] FOLDER   program names and comments of the folder's files (mask *.nc)",
+     ordalvex::cli::runScan},
 };
 
 void printUsage() {
