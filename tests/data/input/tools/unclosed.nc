@@ -1,0 +1,3 @@
+N1 X1 (UNCLOSED
+
+N2 X 2
