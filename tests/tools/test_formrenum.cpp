@@ -334,6 +334,9 @@ private Q_SLOTS:
         QCOMPARE(edit->text(), QStringLiteral("123"));
         QTest::keyClick(edit, Qt::Key_Backspace);
         QCOMPARE(edit->text(), QStringLiteral("12"));
+        // A click selects the whole field, ready to be typed over.
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(2, 5));
+        QTRY_COMPARE(edit->selectedText(), QStringLiteral("12"));
     }
 
     void pastedTextThatIsNoNumberIsRefused() {
