@@ -56,23 +56,29 @@ std::string renumberBlocks(std::string_view source, const RenumberOptions& optio
     out.reserve(upper.size() + upper.size() / 8 + 16);
     // 64 bits: many blocks times a large step must not overflow.
     std::int64_t next = options.firstNumber;
+    // Text between replaced numbers is copied in one piece rather than token by token.
+    std::size_t copiedUpTo = 0;
     CncTokenizer tokenizer(upper);
     Token token;
     while (tokenizer.next(token)) {
-        const std::string_view piece = std::string_view(upper).substr(token.offset, token.length);
-        if (token.cls == TokenClass::AddressN && oldValue(piece) >= options.minNumber) {
-            std::size_t numberEnd = 1;
-            while (numberEnd < piece.size() && (isDigit(piece[numberEnd]) || piece[numberEnd] == '.'))
-                ++numberEnd;
-            appendNumber(out, next, options.zeroPadding);
-            out.append(piece.substr(numberEnd));
-            next += options.step;
-        } else {
-            out.append(piece);
-        }
-        if (token.cls == TokenClass::ProgramNumber)
+        if (token.cls == TokenClass::ProgramNumber) {
             next = options.firstNumber;
+            continue;
+        }
+        if (token.cls != TokenClass::AddressN)
+            continue;
+        const std::string_view piece = std::string_view(upper).substr(token.offset, token.length);
+        if (oldValue(piece) < options.minNumber)
+            continue;
+        std::size_t numberEnd = 1;
+        while (numberEnd < piece.size() && (isDigit(piece[numberEnd]) || piece[numberEnd] == '.'))
+            ++numberEnd;
+        out.append(upper, copiedUpTo, token.offset - copiedUpTo);
+        appendNumber(out, next, options.zeroPadding);
+        copiedUpTo = token.offset + numberEnd;
+        next += options.step;
     }
+    out.append(upper, copiedUpTo);
     return out;
 }
 
