@@ -12,5 +12,6 @@ int runRemoveSpaces(Arguments args);
 int runInsertSpaces(Arguments args);
 int runRenumber(Arguments args);
 int runScan(Arguments args);
+int runCalc(Arguments args);
 
 } // namespace ordalvex::cli

@@ -22,6 +22,12 @@ constexpr Subcommand kSubcommands[] = {
      ordalvex::cli::runRenumber},
     {"scan", "scan [--mask MASK] FOLDER   program names and comments of the folder's files (mask *.nc)",
      ordalvex::cli::runScan},
+    {"calc",
+     "calc bolt-circle --diameter TEXT --first TEXT --pitch TEXT --count TEXT [--inch-in] [--inch-out]\n"
+     "  calc cutting --mode vc|s [--d TEXT] [--z TEXT] [--vc TEXT] [--fz TEXT] [--s TEXT] [--f TEXT]\n"
+     "  calc triangle (two of --a --b --c --B --C, not --B with --C; each with TEXT)\n"
+     "  calc convert --to-mm TEXT | --to-inch TEXT   the workshop calculators on field texts",
+     ordalvex::cli::runCalc},
 };
 
 void printUsage() {
