@@ -325,6 +325,21 @@ private Q_SLOTS:
         form->close();
     }
 
+    void enterInAFieldTakesItsNumberFirst() {
+        testing::ScopedInteraction seam;
+        auto form = makeForm("N1\r\nN2\r\n");
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto* edit = control<QLineEdit>(*form, "EditStep");
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        edit->clear();
+        QTest::keyClicks(edit, "5");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(preview(*form)->text(), QStringLiteral("N10\r\nN15\r\n"));
+        form->close();
+    }
+
     void keyFilterTakesDigitsOnly() {
         testing::ScopedInteraction seam;
         auto form = makeForm(kProgram);

@@ -356,10 +356,16 @@ bool TFormRenum::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFormRenum::ButtonStartClick() {
-    // Enter in the preview presses "&Start" without the preview being left: take the range
+    // Enter presses "&Start" without the focused control being left: take its range or number
     // as leaving it would.
     if (m_preview->hasFocus())
         RichEditRenumExit();
+    else if (m_editMin->hasFocus())
+        EditMinExit();
+    else if (m_editFirst->hasFocus())
+        EditFirstExit();
+    else if (m_editStep->hasFocus())
+        EditStepExit();
     bool ok = false;
     const std::string text = encodeOrEmpty(m_preview->text(), ok);
     if (!ok) {
