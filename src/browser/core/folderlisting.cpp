@@ -1,5 +1,7 @@
 #include "browser/core/folderlisting.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -73,9 +75,15 @@ bool FolderListing::startNextFile() {
         return false;
     }
     const QString name = m_names.at(m_nextName++);
-    m_fileIndex = m_order.insertSorted(m_root.children, makeNameLine(ScanLineKind::File, name));
+    m_fileNumber = m_files.size();
+    m_files.push_back(makeNameLine(ScanLineKind::File, name));
+    const auto at = std::lower_bound(
+        m_sorted.begin(), m_sorted.end(), m_fileNumber,
+        [this](std::size_t a, std::size_t b) { return m_order.less(m_files[a], m_files[b]); });
+    m_fileIndex = std::size_t(at - m_sorted.begin());
+    m_sorted.insert(at, m_fileNumber);
     if (onFileAdded)
-        onFileAdded(m_fileIndex);
+        onFileAdded(m_fileIndex, m_files.back());
     QFile file(m_prefix + name);
     if (file.open(QIODevice::ReadOnly))
         m_bytes = file.readAll();
@@ -90,17 +98,30 @@ bool FolderListing::startNextFile() {
 }
 
 void FolderListing::finishFile() {
-    m_root.children[m_fileIndex].children = std::move(m_scanner->lines());
+    ScanLine& file = m_files[m_fileNumber];
+    file.children = std::move(m_scanner->lines());
     m_scanner.reset();
     m_bytes.clear();
     if (onFileScanned)
-        onFileScanned(m_fileIndex);
+        onFileScanned(m_fileIndex, file);
+}
+
+ScanLine FolderListing::takeRoot() {
+    ScanLine root = std::move(m_root);
+    root.children.clear();
+    root.children.reserve(m_sorted.size());
+    for (std::size_t number : m_sorted)
+        root.children.push_back(std::move(m_files[number]));
+    m_files.clear();
+    m_sorted.clear();
+    return root;
 }
 
 FolderScanResult ScanFolder(const QString& folder, const QString& mask, LineOrder order) {
     FolderListing listing(folder, mask, order);
     listing.run(std::chrono::milliseconds(0));
-    return {listing.root(), listing.rootExpanded(), listing.error()};
+    const bool expanded = listing.rootExpanded();
+    return {listing.takeRoot(), expanded, listing.error()};
 }
 
 } // namespace ordalvex

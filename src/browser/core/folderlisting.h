@@ -38,22 +38,30 @@ public:
 
     FolderListing(const QString& folder, const QString& mask, LineOrder order = LineOrder::system());
 
-    // Called with the index among the root's children at which a file line was inserted
-    // (before the file is read, so the line stays when reading fails).
-    std::function<void(std::size_t index)> onFileAdded;
-    // Called with the index of the file line whose program names and comments are complete.
-    std::function<void(std::size_t index)> onFileScanned;
+    // Called with a new file line (no lines under it yet) and the index among the root's
+    // children at which it takes its place in order, before the file is read (so the line
+    // stays when reading fails).
+    std::function<void(std::size_t index, const ScanLine& file)> onFileAdded;
+    // Called with the same index and the file line once its program names and comments are
+    // complete.
+    std::function<void(std::size_t index, const ScanLine& file)> onFileScanned;
 
     // Continues the listing until it ends or about `budget` has passed (checked between
     // files and every few thousand tokens); a zero budget runs it to the end.
     Status run(std::chrono::milliseconds budget);
 
     Status status() const { return m_status; }
-    const ScanLine& root() const { return m_root; }
+    // The root line's text, the folder prefix in native separators.
+    const QString& rootText() const { return m_root.text; }
+    // Number of file lines so far.
+    std::size_t fileCount() const { return m_files.size(); }
+    // Hands the tree over, the root line with the file lines so far in order, and leaves the
+    // listing empty.
+    ScanLine takeRoot();
     const QString& prefix() const { return m_prefix; }
     // Whether the root line is to be shown expanded: after a listing that found files and
     // read them all.
-    bool rootExpanded() const { return m_status == Status::Finished && !m_root.children.empty(); }
+    bool rootExpanded() const { return m_status == Status::Finished && !m_files.empty(); }
     // The system's message for the file that could not be read.
     const QString& error() const { return m_error; }
 
@@ -66,12 +74,17 @@ private:
     qsizetype m_nextName = 0;
     LineOrder m_order;
     ScanLine m_root;
+    // The file lines in the order they were found, and their indices in order by name: a
+    // large folder costs no moving of lines while the order is kept.
+    std::vector<ScanLine> m_files;
+    std::vector<std::size_t> m_sorted;
     Status m_status = Status::Running;
     QString m_error;
 
     // The file being scanned: its bytes, its line's index and the scanner over the bytes.
     QByteArray m_bytes;
-    std::size_t m_fileIndex = 0;
+    std::size_t m_fileIndex = 0;  // among the root's children, in order
+    std::size_t m_fileNumber = 0; // in m_files
     std::optional<ProgramScanner> m_scanner;
 };
 

@@ -46,22 +46,26 @@ bool ProgramScanner::scan(std::size_t maxTokens) {
             m_finished = true;
             break;
         }
-        const ScanClass cls = ScanToken(m_reader, m_token);
+        const ScanSpan token = ScanTokenSpan(m_reader);
         if (m_inName) {
             // The end of the text ends a name as any "Other" token does.
-            if (cls == ScanClass::LineEnd || cls == ScanClass::Other || cls == ScanClass::End)
+            if (token.cls == ScanClass::LineEnd || token.cls == ScanClass::Other ||
+                token.cls == ScanClass::End)
                 endName();
             else
-                m_name += m_token;
+                m_reader.appendText(token.begin, token.end, m_name);
             continue;
         }
-        if (cls == ScanClass::Comment) {
+        if (token.cls == ScanClass::Comment) {
+            std::string text;
+            m_reader.appendText(token.begin, token.end, text);
             auto& siblings = m_currentName < 0 ? m_lines : m_lines[std::size_t(m_currentName)].children;
-            siblings.push_back(makeTextLine(ScanLineKind::Comment, m_token));
+            siblings.push_back(makeTextLine(ScanLineKind::Comment, std::move(text)));
             if (m_currentName < 0)
                 m_linesSorted = false;
-        } else if (cls == ScanClass::ProgramNumber) {
-            m_name = m_token;
+        } else if (token.cls == ScanClass::ProgramNumber) {
+            m_name.clear();
+            m_reader.appendText(token.begin, token.end, m_name);
             m_inName = true;
         }
     }

@@ -71,7 +71,6 @@ private:
 
     ScanReader m_reader;
     LineOrder m_order;
-    std::string m_token;
     std::string m_name;
     bool m_inName = false;
     bool m_finished = false;

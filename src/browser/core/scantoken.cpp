@@ -7,30 +7,38 @@ namespace ordalvex {
 
 namespace {
 
-enum CharSet : std::uint8_t {
+enum CharSet : std::uint16_t {
     WordStart = 1,
     Operator = 2,
     Sign = 4,
     WordStop = 8,
     LetterLike = 16,
     Digit = 32,
+    Space = 64,
+    LineEndChar = 128,
 };
 
-constexpr std::array<std::uint8_t, 256> makeCharSets() {
-    std::array<std::uint8_t, 256> t{};
+// Indexed by the raw byte: "a" to "z" have the sets of their capitals, since every character
+// is read upper-cased; CR and LF are both line ends.
+constexpr std::array<std::uint16_t, 256> makeCharSets() {
+    std::array<std::uint16_t, 256> t{};
     for (unsigned char c : std::string_view("#%(:@"))
         t[c] |= WordStart;
     for (int c = '0'; c <= '9'; ++c)
         t[c] |= WordStart | Digit;
-    for (int c = 'A'; c <= 'Z'; ++c)
+    for (int c = 'A'; c <= 'Z'; ++c) {
         t[c] |= WordStart | LetterLike;
+        t[c + 32] |= WordStart | LetterLike;
+    }
     for (unsigned char c : std::string_view("#(@"))
         t[c] |= LetterLike;
     for (unsigned char c : std::string_view("*+-/=[]"))
         t[c] |= Operator;
     for (unsigned char c : std::string_view("!\"$%&;<>?\\^`{|}~"))
         t[c] |= Sign | WordStop;
-    t[' '] |= Sign;
+    t[' '] |= Sign | Space;
+    t['\r'] |= LineEndChar;
+    t['\n'] |= LineEndChar;
     return t;
 }
 constexpr auto kSets = makeCharSets();
@@ -38,14 +46,13 @@ constexpr auto kSets = makeCharSets();
 bool in(unsigned char c, CharSet set) {
     return (kSets[c] & set) != 0;
 }
-bool isAsciiUpper(char c) {
-    return c >= 'A' && c <= 'Z';
+unsigned char upper(unsigned char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c;
 }
 
-ScanClass classifyWord(const std::string& word) {
-    if (word.size() >= 2 && isAsciiUpper(word[0]) && isAsciiUpper(word[1]))
+ScanClass classifyWord(unsigned char first, unsigned char second, std::size_t length) {
+    if (length >= 2 && first >= 'A' && first <= 'Z' && second >= 'A' && second <= 'Z')
         return ScanClass::Keyword;
-    const auto first = static_cast<unsigned char>(word[0]);
     if (first == '(')
         return ScanClass::Comment;
     if (first == '%' || first == ':' || first == 'O')
@@ -62,6 +69,7 @@ ScanReader::ScanReader(std::string_view bytes) : m_bytes(bytes.substr(0, bytes.f
 }
 
 void ScanReader::advance() {
+    m_pendingOffset = m_offset;
     if (m_offset >= m_bytes.size()) {
         m_pending = kScanEnd;
         return;
@@ -72,51 +80,70 @@ void ScanReader::advance() {
             ++m_offset;
         m_pending = '\r';
     } else {
-        m_pending = c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c;
+        m_pending = upper(c);
     }
+}
+
+void ScanReader::appendText(std::size_t begin, std::size_t end, std::string& text) const {
+    for (std::size_t i = begin; i < end; ++i)
+        text.push_back(static_cast<char>(upper(static_cast<unsigned char>(m_bytes[i]))));
+}
+
+ScanSpan ScanTokenSpan(ScanReader& reader) {
+    ScanSpan span;
+    span.begin = reader.pendingOffset();
+    unsigned char c = reader.pending();
+    if (reader.atEnd()) {
+        span.end = span.begin;
+        return span;
+    }
+    if (!in(c, WordStart)) {
+        reader.advance();
+        span.end = reader.pendingOffset();
+        span.cls = in(c, Operator) ? ScanClass::Operator
+                   : in(c, Sign)   ? ScanClass::Sign
+                   : c == '\r'     ? ScanClass::LineEnd
+                                   : ScanClass::Other;
+        return span;
+    }
+    // The word is read straight from the bytes: this loop is where a folder scan spends its time.
+    const std::string_view bytes = reader.bytes();
+    const unsigned char first = c;
+    unsigned char second = 0;
+    bool hasDigit = (kSets[c] & Digit) != 0;
+    bool inComment = c == '(';
+    std::size_t at = span.begin + 1;
+    for (; at < bytes.size(); ++at) {
+        const auto b = static_cast<unsigned char>(bytes[at]);
+        const auto sets = kSets[b];
+        if (sets & LineEndChar)
+            break;
+        if (!inComment && ((sets & (Operator | Space | WordStop)) || ((sets & LetterLike) && hasDigit)))
+            break;
+        // A closing parenthesis ends the comment, so a stop right after it ends the word.
+        if (b == ')')
+            inComment = false;
+        if (at == span.begin + 1)
+            second = upper(b);
+        if (sets & Digit)
+            hasDigit = true;
+        if (b == '(')
+            inComment = true;
+    }
+    reader.moveTo(at);
+    span.end = at;
+    span.cls = classifyWord(first, second, at - span.begin);
+    return span;
 }
 
 ScanClass ScanToken(ScanReader& reader, std::string& text) {
     text.clear();
-    unsigned char c = reader.pending();
-    if (reader.atEnd())
-        return ScanClass::End;
-    if (!in(c, WordStart)) {
-        text.push_back(static_cast<char>(c));
-        reader.advance();
-        if (in(c, Operator))
-            return ScanClass::Operator;
-        if (in(c, Sign))
-            return ScanClass::Sign;
-        return c == '\r' ? ScanClass::LineEnd : ScanClass::Other;
-    }
-    bool hasDigit = false;
-    bool inComment = false;
-    for (;;) {
-        if (in(c, Digit))
-            hasDigit = true;
-        if (c == '(')
-            inComment = true;
-        text.push_back(static_cast<char>(c));
-        reader.advance();
-        c = reader.pending();
-        if (in(c, LetterLike) && hasDigit && !inComment)
-            break;
-        if (in(c, Operator) && !inComment)
-            break;
-        if (c == ' ' && !inComment)
-            break;
-        if (c == '\r')
-            break;
-        // A closing parenthesis ends the comment, so a stop right after it ends the word.
-        if (c == ')')
-            inComment = false;
-        if (in(c, WordStop) && !inComment)
-            break;
-        if (c == kScanEnd)
-            break;
-    }
-    return classifyWord(text);
+    const ScanSpan span = ScanTokenSpan(reader);
+    if (span.cls == ScanClass::LineEnd)
+        text.push_back('\r');
+    else
+        reader.appendText(span.begin, span.end, text);
+    return span.cls;
 }
 
 } // namespace ordalvex

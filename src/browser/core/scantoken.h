@@ -38,14 +38,36 @@ public:
     bool atEnd() const { return m_pending == kScanEnd; }
     // Reads the next character as pending (stays at the end once there).
     void advance();
-    // Offset of the first byte not yet read, 0 to the size of the text.
-    std::size_t offset() const { return m_offset; }
+    // Makes the character at `offset` (0 to the size of the text) pending.
+    void moveTo(std::size_t offset) {
+        m_offset = offset;
+        advance();
+    }
+    // The text's bytes, up to its end.
+    std::string_view bytes() const { return m_bytes; }
+    // Offset in the text of the pending character's first byte (the size of the text at the end).
+    std::size_t pendingOffset() const { return m_pendingOffset; }
+    // The text (as ScanToken gives it) of the characters from offset `begin` up to `end`,
+    // which must not hold a line end, appended to `text`.
+    void appendText(std::size_t begin, std::size_t end, std::string& text) const;
 
 private:
     std::string_view m_bytes;
     std::size_t m_offset = 0;
+    std::size_t m_pendingOffset = 0;
     unsigned char m_pending = kScanEnd;
 };
+
+// A token without its text: the class and the offsets of its first byte and of the byte after
+// it. Scanning by spans saves building the text of the many tokens no one reads.
+struct ScanSpan {
+    ScanClass cls = ScanClass::End;
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+// Takes one token as ScanToken does and returns its span.
+ScanSpan ScanTokenSpan(ScanReader& reader);
 
 // Takes one token starting at the reader's pending character and leaves the first character
 // after it pending. `text` receives the token's characters (upper-cased a-z, a line end as a

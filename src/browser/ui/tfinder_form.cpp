@@ -33,7 +33,7 @@ namespace {
 
 // Work done per turn of the event loop while a folder is listed: short enough that the
 // window answers the user within a few tens of milliseconds.
-constexpr std::chrono::milliseconds kListingSlice(20);
+constexpr std::chrono::milliseconds kListingSlice(10);
 
 const QString kMemoIntro = QStringLiteral("Podwójne kliknięcie w liście plików otwiera plik do edycji, \r\n"
                                           "pojedyńcze wyświetla podgląd pliku.\r\n");
@@ -258,9 +258,19 @@ void TFinder_Form::listFolder() {
         return;
     }
     m_listing = std::make_unique<FolderListing>(m_currentFolder, fileMask());
-    m_listing->onFileAdded = [this](std::size_t index) { addFileLine(index); };
-    m_listing->onFileScanned = [this](std::size_t index) { fillFileLine(index); };
-    m_rootLine = makeLine(m_listing->root(), m_icons);
+    m_listing->onFileAdded = [this](std::size_t index, const ScanLine& file) {
+        m_rootLine->insertChild(int(index), makeLine(file, m_icons));
+    };
+    m_listing->onFileScanned = [this](std::size_t index, const ScanLine& file) {
+        QList<QTreeWidgetItem*> lines;
+        for (const auto& line : file.children)
+            lines.append(makeLine(line, m_icons));
+        m_rootLine->child(int(index))->addChildren(lines);
+    };
+    ScanLine root;
+    root.kind = ScanLineKind::Folder;
+    root.text = m_listing->rootText();
+    m_rootLine = makeLine(root, m_icons);
     m_treeView->addTopLevelItem(m_rootLine);
     setCursor(Qt::BusyCursor);
     continueListing();
@@ -288,19 +298,6 @@ void TFinder_Form::stopListing() {
     m_listingTimer->stop();
     m_listing.reset();
     unsetCursor();
-}
-
-void TFinder_Form::addFileLine(std::size_t index) {
-    const ScanLine& file = m_listing->root().children.at(index);
-    m_rootLine->insertChild(int(index), makeLine(file, m_icons));
-}
-
-void TFinder_Form::fillFileLine(std::size_t index) {
-    QTreeWidgetItem* fileLine = m_rootLine->child(int(index));
-    QList<QTreeWidgetItem*> lines;
-    for (const auto& line : m_listing->root().children.at(index).children)
-        lines.append(makeLine(line, m_icons));
-    fileLine->addChildren(lines);
 }
 
 QTreeWidgetItem* TFinder_Form::fileLineOf(QTreeWidgetItem* line) const {

@@ -84,8 +84,6 @@ private:
     void listFolder();
     void continueListing();
     void stopListing();
-    void addFileLine(std::size_t index);
-    void fillFileLine(std::size_t index);
     QTreeWidgetItem* fileLineOf(QTreeWidgetItem* line) const;
     bool previewFile(const QString& path);
 
