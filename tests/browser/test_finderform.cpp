@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -190,6 +191,18 @@ private Q_SLOTS:
         QVERIFY(findLine(control<QTreeWidget>(form, "TreeView"), "O0001.nc"));
     }
 
+    void hiddenFolderIsListedToo() {
+        ScopedInteraction scripted;
+        QVERIFY(QDir(m_dir->path()).mkdir(".ukryty"));
+        QVERIFY(writeFile(m_prefix + ".ukryty/H.nc", "O0808 (UKRYTY)\r\n"));
+        TFinder_Form form;
+        form.OpenBrowser({}, m_prefix + ".ukryty");
+        waitForListing(form);
+        QCOMPARE(form.currentFolder(), m_prefix + ".ukryty");
+        QCOMPARE(dumpTree(control<QTreeWidget>(form, "TreeView")),
+                 QStringLiteral("H.nc\n  O0808 (UKRYTY)\n"));
+    }
+
     void typeChangeRelistsSameFolder() {
         ScopedInteraction scripted;
         TFinder_Form form;
@@ -335,6 +348,10 @@ private Q_SLOTS:
         QCOMPARE(form.lastPreviewPath(), m_prefix + "B.NC");
         QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(opened, QStringList{m_prefix + "B.NC"});
+        // A right click selects the line under the mouse.
+        QTreeWidgetItem* other = findLine(tree, "O0001.nc");
+        QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualItemRect(other).center());
+        QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{other});
     }
 
     void searchWalksDownAndStops() {
@@ -493,7 +510,11 @@ private Q_SLOTS:
         form.OpenBrowser({}, m_dir->path());
         QTest::qWait(30);
         QVERIFY(form.isListing());
-        form.selectFolder(m_prefix + "inny");
+        // The user picks the other folder in the folder tree.
+        auto* folders = control<QTreeView>(form, "ShellTreeView");
+        auto* model = qobject_cast<QFileSystemModel*>(folders->model());
+        QVERIFY(model);
+        folders->setCurrentIndex(model->index(m_prefix + "inny"));
         waitForListing(form);
         QTest::qWait(50);
         QCOMPARE(form.currentFolder(), m_prefix + "inny");
@@ -501,11 +522,19 @@ private Q_SLOTS:
         QCOMPARE(finished, 1);
     }
 
-    void closeButtonDestroysWindow() {
+    void closeButtonAndEscapeDestroyWindow() {
         ScopedInteraction scripted;
         QPointer<TFinder_Form> form = new TFinder_Form;
         form->show();
         control<QPushButton>(*form, "Button2")->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(form.isNull());
+
+        form = new TFinder_Form;
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QTest::keyClick(control<QLineEdit>(*form, "FindLabeledEdit"), Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(form.isNull());
     }
