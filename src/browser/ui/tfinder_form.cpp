@@ -273,8 +273,9 @@ void TFinder_Form::listFolder() {
     m_rootLine = makeLine(root, m_icons);
     m_treeView->addTopLevelItem(m_rootLine);
     setCursor(Qt::BusyCursor);
+    QPointer<TFinder_Form> self(this);
     continueListing();
-    if (m_listing)
+    if (self && m_listing)
         m_listingTimer->start();
 }
 
