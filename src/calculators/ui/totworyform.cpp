@@ -279,6 +279,8 @@ void TOtworyForm::updatePreview(const QString& diameterText, double pitch, int c
         const int left = x();
         const int width = int(left - left / 40.0);
         m_preview->resize(width, int(width / 1.15));
+        // A fixed border: the picture keeps the size its metrics were taken from.
+        m_preview->setFixedSize(m_preview->size());
         m_preview->move(left - m_preview->width(), y());
     }
     m_preview->show();
