@@ -1,6 +1,9 @@
 #include "browser/core/programscan.h"
 #include "browser/core/scantoken.h"
 #include "browser/core/wholeword.h"
+#include "testdata.h"
+
+#include <algorithm>
 
 #include <QTest>
 
@@ -192,6 +195,50 @@ private Q_SLOTS:
         dump(scanner.lines(), 0, stepped);
         QCOMPARE(stepped, scanned(text));
         QVERIFY(stepped.startsWith("P O8701 (P299)\n  C (C)\n"));
+    }
+
+    // Real programs: every line is a well-formed name or comment, nothing of a line end or a
+    // lower-case letter gets into a line, and scanning token by token changes nothing.
+    void corpusProgramsGiveWellFormedLines() {
+        const QStringList files = ordalvex::testing::corpusFiles();
+        if (files.isEmpty())
+            QSKIP("corpus not present");
+        const LineOrder order(true);
+        int names = 0;
+        for (const QString& path : files) {
+            const QByteArray bytes = ordalvex::testing::readFile(path);
+            const std::string_view view(bytes.constData(), std::size_t(bytes.size()));
+            ProgramScanner scanner(view, order);
+            while (!scanner.scan(1)) {
+            }
+            QByteArray stepped;
+            dump(scanner.lines(), 0, stepped);
+            QVERIFY2(stepped == scanned(bytes), qPrintable(path));
+            const auto& lines = scanner.lines();
+            const bool hasName = std::any_of(lines.begin(), lines.end(), [](const ScanLine& l) {
+                return l.kind == ScanLineKind::ProgramName;
+            });
+            if (hasName)
+                QVERIFY2(
+                    std::is_sorted(lines.begin(), lines.end(),
+                                   [&](const ScanLine& a, const ScanLine& b) { return order.less(a, b); }),
+                    qPrintable(path));
+            for (const auto& line : lines) {
+                if (line.kind == ScanLineKind::ProgramName) {
+                    ++names;
+                    QVERIFY2(line.bytes.size() > 2 &&
+                                 std::string_view("%:O").find(line.bytes[0]) != std::string_view::npos,
+                             qPrintable(path + ": " + line.text));
+                } else {
+                    QCOMPARE(line.bytes[0], '(');
+                }
+                for (const auto& child : line.children)
+                    QCOMPARE(child.kind, ScanLineKind::Comment);
+                QVERIFY2(line.bytes.find_first_of("\r\nabcdefghijklmnopqrstuvwxyz\x1a") == std::string::npos,
+                         qPrintable(path + ": " + line.text));
+            }
+        }
+        QVERIFY(names > 0);
     }
 
     void byteOrderComparesUnsigned() {
