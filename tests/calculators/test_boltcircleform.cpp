@@ -200,6 +200,22 @@ private Q_SLOTS:
         QVERIFY(scripted->clipboard.startsWith(QStringLiteral("X50.000 Y0.000\r\n")));
     }
 
+    void gridKeysCopyAndSelect() {
+        ScopedInteraction scripted;
+        Form form;
+        form.child<QCheckBox>("DrawCheckBox")->setChecked(false);
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.window));
+        form.fill("100", "0", "0", "3");
+        form->ObliczButtonClick();
+        form.grid()->setFocus();
+        QTest::keyClick(form.grid(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(form.grid()->selectedRanges().value(0).rowCount(), 3);
+        QTest::keyClick(form.grid(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(scripted->clipboard.count(QStringLiteral("\r\n")), 3);
+    }
+
     void previewFollowsTheCheckBox() {
         ScopedInteraction scripted;
         Form form;
