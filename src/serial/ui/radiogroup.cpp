@@ -1,5 +1,7 @@
 #include "serial/ui/radiogroup.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QRadioButton>
@@ -9,8 +11,8 @@ namespace ordalvex {
 RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent)
     : QGroupBox(title, parent), m_buttons(new QButtonGroup(this)) {
     auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(6, 2, 2, 2);
-    layout->setHorizontalSpacing(4);
+    layout->setContentsMargins(4, 0, 0, 0);
+    layout->setHorizontalSpacing(0);
     layout->setVerticalSpacing(0);
     columns = std::max(columns, 1);
     const auto rows = (items.size() + columns - 1) / columns;

@@ -6,6 +6,8 @@
 #include "serial/core/terminaltext.h"
 #include "serial/ui/radiogroup.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -106,8 +108,10 @@ TComPortForm::TComPortForm(QWidget* parent) : QDialog(parent), m_driver(new TCom
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setModal(true);
+    // 8 points of the Windows screen (96 dots per inch): the fixed places of the controls
+    // below are laid out for text of that height, whatever the screen's own resolution.
     QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
+    font.setPixelSize(11);
     setFont(font);
 
     m_driver->setObjectName(QStringLiteral("CommPortDriver"));
@@ -184,7 +188,9 @@ void TComPortForm::buildControls() {
     m_charDelayEdit = new QLineEdit(QStringLiteral("0"), m_panel4);
     m_charDelayEdit->setObjectName(QStringLiteral("CharDelayEdit"));
     m_charDelayEdit->setMaxLength(2);
-    m_charDelayEdit->setGeometry(152, 3, 41, 21);
+    // Where the system font is wider than the one the places were chosen for, the field
+    // moves right rather than cover its label.
+    m_charDelayEdit->setGeometry(std::max(152, m_label1->geometry().right() + 2), 3, 41, 21);
     m_label2 = new QLabel(QStringLiteral("Opuźnienie wysłania lini : "), m_panel4);
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->move(312, 6);
@@ -192,12 +198,12 @@ void TComPortForm::buildControls() {
     m_lineDelayEdit = new QLineEdit(QStringLiteral("0"), m_panel4);
     m_lineDelayEdit->setObjectName(QStringLiteral("LineDelayEdit"));
     m_lineDelayEdit->setMaxLength(2);
-    m_lineDelayEdit->setGeometry(432, 3, 41, 21);
+    m_lineDelayEdit->setGeometry(std::max(432, m_label2->geometry().right() + 2), 3, 41, 21);
     layout->addWidget(m_panel4);
 
     m_panel3 = makePanel("Panel3", kPanel3Height, this);
     auto* received = new QLabel(QStringLiteral("Odebrane"), m_panel3);
-    received->move(4, 2);
+    received->setGeometry(4, 0, 120, kPanel3Height);
     m_clrInMemo = makeButton("ClrInMemo", QStringLiteral("Wyczyść"), {137, 1, 75, 14}, m_panel3, true);
     layout->addWidget(m_panel3);
 
@@ -208,7 +214,7 @@ void TComPortForm::buildControls() {
 
     m_panel2 = makePanel("Panel2", kPanel2Height, this);
     auto* sent = new QLabel(QStringLiteral("Wysłane"), m_panel2);
-    sent->move(4, 2);
+    sent->setGeometry(4, 0, 120, kPanel2Height);
     m_clrOutMemo = makeButton("ClrOutMemo", QStringLiteral("Wyczyść"), {137, 3, 75, 14}, m_panel2, true);
     m_setDTRBtn = makeButton("SetDTRBtn", QStringLiteral("SET DTR"), {332, 3, 75, 14}, m_panel2, true);
     m_clrDTRBtn = makeButton("ClrDTRBtn", QStringLiteral("CLR DTR"), {407, 3, 75, 14}, m_panel2, true);
