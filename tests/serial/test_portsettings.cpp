@@ -129,19 +129,6 @@ private Q_SLOTS:
         QCOMPARE(baudRateForItem(40), br115200);
     }
 
-    void flowControlItemsMapToBothKinds() {
-        QCOMPARE(flowControlForItem(0)->hardware, hhNONE);
-        QCOMPARE(flowControlForItem(0)->software, shNONE);
-        QCOMPARE(flowControlForItem(1)->hardware, hhRTSCTS);
-        QCOMPARE(flowControlForItem(1)->software, shNONE);
-        QCOMPARE(flowControlForItem(2)->hardware, hhNONE);
-        QCOMPARE(flowControlForItem(2)->software, shXONXOFF);
-        QCOMPARE(flowControlForItem(3)->hardware, hhRTSCTS);
-        QCOMPARE(flowControlForItem(3)->software, shXONXOFF);
-        QVERIFY(!flowControlForItem(-1));
-        QVERIFY(!flowControlForItem(4));
-    }
-
     void receivedBytesExtendTheLastLine_data() {
         QTest::addColumn<QString>("lastLine");
         QTest::addColumn<QByteArray>("bytes");
@@ -167,27 +154,6 @@ private Q_SLOTS:
         QFETCH(QStringList, lines);
         QCOMPARE(receiveIntoLastLine(lastLine, std::string_view(bytes.constData(), size_t(bytes.size()))),
                  lines);
-    }
-
-    void linesDoNotDependOnWhereBlocksSplit() {
-        // Text as a control sends it, with a typing correction that does not erase a whole line.
-        const QByteArray stream = "%\r\nO1234 (WA\xA3"
-                                  "EK)\r\nN10 G9\b0 X1\r\n\r\nN20 M30\r\n%";
-        const QStringList whole =
-            receiveIntoLastLine({}, std::string_view(stream.constData(), size_t(stream.size())));
-        QCOMPARE(whole, (QStringList{"%", "O1234 (WAŁEK)", "N10 G0 X1", "", "N20 M30", "%"}));
-        for (qsizetype a = 0; a <= stream.size(); ++a) {
-            for (qsizetype b = a; b <= stream.size(); b += 3) {
-                QStringList view{QString()};
-                for (const QByteArray& block : {stream.left(a), stream.mid(a, b - a), stream.mid(b)}) {
-                    const QStringList update = receiveIntoLastLine(
-                        view.last(), std::string_view(block.constData(), size_t(block.size())));
-                    view.removeLast();
-                    view += update;
-                }
-                QVERIFY2(view == whole, qPrintable(QString("split at %1 and %2").arg(a).arg(b)));
-            }
-        }
     }
 
     void enterSendsTheLastLine_data() {
