@@ -65,7 +65,7 @@ private:
             if (c == '}') {
                 closeGroup();
                 ++p;
-                if (m_stack.empty())
+                if (m_stack.size() <= 1)
                     return; // text after the document's closing brace is ignored
                 continue;
             }
@@ -118,7 +118,9 @@ private:
                 textChar(u'-');
                 break;
             case '\'':
-                if (end - p >= 2) {
+                if (end - p < 2)
+                    return end; // a truncated escape ends the input
+                {
                     int value = 0;
                     std::from_chars(p, p + 2, value, 16);
                     p += 2;

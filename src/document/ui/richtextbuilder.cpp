@@ -1,6 +1,5 @@
 #include "document/ui/richtextbuilder.h"
 
-#include <QPlainTextDocumentLayout>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -46,7 +45,6 @@ std::unique_ptr<QTextDocument> buildDocument(const RtfDocument& rtf, const QFont
         cursor.insertText(rtf.text.mid(run.start, run.length), formats[run.format]);
     cursor.endEditBlock();
 
-    doc->setDocumentLayout(new QPlainTextDocumentLayout(doc.get()));
     doc->setUndoRedoEnabled(true);
     doc->setModified(false);
     return doc;

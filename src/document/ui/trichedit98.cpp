@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPlainTextDocumentLayout>
 #include <QPointer>
 #include <QPrinter>
 #include <QTextBlock>
@@ -78,6 +79,7 @@ void TRichEdit98::adoptDocument(std::unique_ptr<QTextDocument> doc) {
     QPointer<QTextDocument> old = document();
     QTextDocument* fresh = doc.release();
     fresh->setParent(this);
+    fresh->setDocumentLayout(new QPlainTextDocumentLayout(fresh));
     setFont(fresh->defaultFont());
     setDocument(fresh);
     if (old && old != fresh)

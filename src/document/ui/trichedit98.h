@@ -26,7 +26,7 @@ public:
     void setPlainRtf(bool on) { m_plainRtf = on; }
     bool plainRtf() const { return m_plainRtf; }
     bool loadLines(const QString& path);
-    // Replaces the contents with an already built document (see buildDocument()).
+    // Replaces the contents with a document from buildDocument() (which has no layout yet).
     void adoptDocument(std::unique_ptr<QTextDocument> doc);
     void setRichText(const RtfDocument& rtf);
     void setProgramText(const QString& text); // plain text in the default format

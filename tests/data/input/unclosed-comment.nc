@@ -1,0 +1,2 @@
+N10 (NO CLOSE
+N20 G00

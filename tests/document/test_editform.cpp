@@ -1,0 +1,288 @@
+#include "common/core/codepage.h"
+#include "document/core/patternsearch.h"
+#include "document/ui/loadintoeditor.h"
+#include "document/ui/searcheditor.h"
+#include "document/ui/teditform.h"
+#include "document/ui/trichedit98.h"
+#include "scriptedinteraction.h"
+#include "testdata.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+using namespace ordalvex;
+using namespace ordalvex::testing;
+
+namespace {
+
+QString writeProgram(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    writeFile(path, bytes);
+    return path;
+}
+
+FormatSettings settings(bool highlighting = true, bool onWriting = true) {
+    FormatSettings s;
+    s.SyntaxHighlighting = highlighting;
+    s.SyntaxHighlightingOnWriting = onWriting;
+    s.FontName = QStringLiteral("Courier New");
+    s.FontSize = 10;
+    return s;
+}
+
+QTextCharFormat formatAt(TRichEdit98* editor, qsizetype crlfPosition) {
+    QTextCursor c(editor->document());
+    c.setPosition(int(editor->toWidgetPosition(crlfPosition)) + 1);
+    return c.charFormat();
+}
+
+} // namespace
+
+class TestEditForm : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void openFileColoursAndNamesTheProgram() {
+        ScopedInteraction ui;
+        const QString path =
+            writeProgram(m_dir, QStringLiteral("O0010.NC"), "%\r\nO0010 (walek fi 20)\r\nN10 G01 X-10.5\r\n");
+        auto* form = new TEditForm;
+        form->Settings = settings();
+        form->OpenFile(path);
+        TRichEdit98* editor = form->findChild<TRichEdit98*>(QStringLiteral("Editor"));
+        QVERIFY(editor);
+        QCOMPARE(form->windowTitle(), path + QStringLiteral("  ---> WALEK FI 20"));
+        QCOMPARE(form->toolTip(), path);
+        QCOMPARE(editor->text(), QStringLiteral("%\r\nO0010 (WALEK FI 20)\r\nN10 G01 X-10.5\r\n"));
+        QVERIFY(!editor->modified());
+        QVERIFY(!editor->canUndo());
+        QCOMPARE(editor->selStart(), qsizetype(0));
+        // O0010 bold black, comment red, G01 blue.
+        QVERIFY(formatAt(editor, 3).fontWeight() == QFont::Bold);
+        QCOMPARE(formatAt(editor, 10).foreground().color(), QColor(255, 0, 0));
+        QCOMPARE(formatAt(editor, 29).foreground().color(), QColor(0, 0, 255));
+        QCOMPARE(editor->font().pointSize(), 10);
+        QVERIFY(ui->messages.isEmpty());
+        delete form;
+    }
+
+    void captionRules_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("no name found leaves the path") << QByteArray("N10 G00\r\n") << QString();
+        QTest::newRow("long comment cut to 28") << QByteArray("(ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789)")
+                                                << QStringLiteral("  ---> ABCDEFGHIJKLMNOPQRSTUVWXYZ01");
+        QTest::newRow("no closing bracket")
+            << QByteArray("%\r\n(BEZ KONCA") << QStringLiteral("  ---> BEZ KONCA");
+        QTest::newRow("polish letters") << QByteArray("(\xa3O\xafYSKO)") << QStringLiteral("  ---> ŁOŻYSKO");
+    }
+    void captionRules() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, suffix);
+        ScopedInteraction ui;
+        const QString path = writeProgram(m_dir, QStringLiteral("caption.nc"), text);
+        TEditForm form;
+        form.Settings = settings();
+        form.OpenFile(path);
+        QCOMPARE(form.windowTitle(), path + suffix);
+    }
+
+    void missingFileClosesSilently() {
+        ScopedInteraction ui;
+        QPointer<TEditForm> form = new TEditForm;
+        QSignalSpy closed(form.data(), &TEditForm::editStateChanged);
+        form->OpenFile(m_dir.filePath(QStringLiteral("nothing-here.nc")));
+        QApplication::processEvents();
+        QVERIFY(ui->messages.isEmpty());
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(closed.first(), QVariantList({0, 0}));
+        QTest::qWait(0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(form.isNull());
+    }
+
+    void unreadableFileShowsTheLoadError() {
+        ScopedInteraction ui;
+        // A folder passes the existence check but cannot be read as a file.
+        const QString folder = m_dir.filePath(QStringLiteral("folder.nc"));
+        QDir().mkpath(folder);
+        QPointer<TEditForm> form = new TEditForm;
+        form->Settings = settings();
+        form->setWindowTitle(folder);
+        QVERIFY(!LoadIntoEditor(*form, folder));
+        QCOMPARE(ui->messages.size(), 1);
+        QCOMPARE(ui->messages.first().caption, QStringLiteral("Błąd"));
+        QCOMPARE(ui->messages.first().icon, QMessageBox::Critical);
+        QCOMPARE(ui->messages.first().text,
+                 QStringLiteral(
+                     "Błąd przy wczytywaniu pliku !\rSprawdź czy masz uprawnienia do czytania z pliku."));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(form.isNull());
+    }
+
+    void plainLoadKeepsCaseAndLineEnds() {
+        ScopedInteraction ui;
+        const QString path = writeProgram(m_dir, QStringLiteral("plain.nc"), "n10 g00\nx1\r\n(\xb3uk)");
+        TEditForm form;
+        form.Settings = settings(false);
+        form.OpenFile(path);
+        TRichEdit98* editor = form.editor();
+        QCOMPARE(editor->text(), QStringLiteral("n10 g00\r\nx1\r\n(łuk)"));
+        QCOMPARE(formatAt(editor, 0).foreground().color(), QColor(Qt::black));
+        QCOMPARE(editor->lineCount(), 3);
+        QCOMPARE(editor->line(2), QStringLiteral("(łuk)"));
+    }
+
+    void applyFormatRecoloursAndKeepsState() {
+        ScopedInteraction ui;
+        const QString path = writeProgram(m_dir, QStringLiteral("format.nc"), "n10 g01 x5\r\nm30\r\n");
+        TEditForm form;
+        form.Settings = settings(false);
+        form.OpenFile(path);
+        TRichEdit98* editor = form.editor();
+        editor->setSelection(4, 3);
+        editor->setModified(true);
+        form.ApplyFormat(settings(true));
+        QCOMPARE(editor->text(), QStringLiteral("N10 G01 X5\r\nM30\r\n"));
+        QCOMPARE(editor->selStart(), qsizetype(4));
+        QCOMPARE(editor->selLength(), qsizetype(3));
+        QVERIFY(editor->modified());
+        QVERIFY(!editor->canUndo());
+        QCOMPARE(formatAt(editor, 4).foreground().color(), QColor(0, 0, 255));
+        QVERIFY(!QFile::exists(form.TempDir + QStringLiteral("Syntax.tmp")));
+        QVERIFY(!QFile::exists(form.TempDir + QStringLiteral("Edytor.tmp")));
+    }
+
+    void positionsCountLineEndsAsTwo() {
+        ScopedInteraction ui;
+        TRichEdit98 editor;
+        editor.setText(QStringLiteral("AB\r\nCD\r\nEF"));
+        QCOMPARE(editor.textLength(), qsizetype(10));
+        editor.setSelection(4, 4); // "CD\r\n"
+        QCOMPARE(editor.selectedText(), QStringLiteral("CD\r\n"));
+        QCOMPARE(editor.selStart(), qsizetype(4));
+        QCOMPARE(editor.selLength(), qsizetype(4));
+        editor.setCaretLineColumn(2, 1);
+        QCOMPARE(editor.selStart(), qsizetype(9));
+        QCOMPARE(editor.caretLine(), 2);
+        editor.setSelStart(3); // between CR and LF: the end of the line
+        QCOMPARE(editor.selStart(), qsizetype(2));
+        editor.setSelStart(100);
+        QCOMPARE(editor.selStart(), qsizetype(10));
+    }
+
+    void searchEditorSelectsTheMatch() {
+        ScopedInteraction ui;
+        TRichEdit98 editor;
+        editor.setText(QStringLiteral("%\r\nO0010\r\nN10 (ŻŁÓB)\r\n"));
+        QVERIFY(SearchEditor(editor, QStringLiteral("O$$$$"), frDown));
+        QCOMPARE(editor.selStart(), qsizetype(3));
+        QCOMPARE(editor.selectedText(), QStringLiteral("O0010"));
+        QVERIFY(SearchEditor(editor, QStringLiteral("żłób"), frDown));
+        QCOMPARE(editor.selectedText(), QStringLiteral("ŻŁÓB"));
+        const qsizetype before = editor.selStart();
+        QVERIFY(!SearchEditor(editor, QStringLiteral("O$$$$"), frDown));
+        QVERIFY(!SearchEditor(editor, QString(), frDown));
+        QCOMPARE(editor.selStart(), before);
+    }
+
+    void typingUpperCasesAndBoldsWhenOn() {
+        ScopedInteraction ui;
+        TEditForm form;
+        form.Settings = settings(true, true);
+        TRichEdit98* editor = form.editor();
+        QTest::keyClicks(editor, QStringLiteral("g1x"));
+        QCOMPARE(editor->text(), QStringLiteral("G1X"));
+        QVERIFY(formatAt(editor, 0).fontWeight() == QFont::Bold);
+        // The keypad decimal key types "." even where the layout gives ",".
+        QTest::keyClick(editor, Qt::Key_Comma, Qt::KeypadModifier);
+        QTest::keyClick(editor, Qt::Key_Comma);
+        QCOMPARE(editor->text(), QStringLiteral("G1X.,"));
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QCOMPARE(editor->text(), QStringLiteral("G1X."));
+    }
+
+    void typingKeepsCaseWhenOff() {
+        ScopedInteraction ui;
+        TEditForm form;
+        form.Settings = settings(true, false);
+        QTest::keyClicks(form.editor(), QStringLiteral("g1x"));
+        QCOMPARE(form.editor()->text(), QStringLiteral("g1x"));
+        QVERIFY(formatAt(form.editor(), 0).fontWeight() != QFont::Bold);
+    }
+
+    void pasteIsBoldWhenOn() {
+        ScopedInteraction ui;
+        ui->clipboard = QStringLiteral("n20 m30");
+        TEditForm form;
+        form.Settings = settings(true, true);
+        form.WklejClick();
+        QCOMPARE(form.editor()->text(), QStringLiteral("n20 m30"));
+        QVERIFY(formatAt(form.editor(), 0).fontWeight() == QFont::Bold);
+    }
+
+    void selectionAndUndoStateReachTheMainWindow() {
+        ScopedInteraction ui;
+        TEditForm form;
+        form.Settings = settings(true, false);
+        QSignalSpy spy(&form, &TEditForm::editStateChanged);
+        TRichEdit98* editor = form.editor();
+        QTest::keyClicks(editor, QStringLiteral("ab"));
+        QCOMPARE(spy.last(), QVariantList({0, 1}));
+        editor->selectAll();
+        QCOMPARE(spy.last(), QVariantList({1, 1}));
+        auto* menu = form.findChild<QMenu*>(QStringLiteral("PopupMenu"));
+        QVERIFY(menu);
+        auto action = [menu](const char* name) {
+            return menu->findChild<QAction*>(QString::fromLatin1(name));
+        };
+        QStringList names;
+        for (QAction* a : menu->actions())
+            names << a->objectName();
+        QCOMPARE(names, QStringList({"Cofnij", "Powtrz", "N3", "Wytnij", "Kopiuj", "Wklej", "N1", "Usu", "N2",
+                                     "Zaznaczwszystko"}));
+        QVERIFY(action("Wytnij")->isEnabled());
+        QVERIFY(action("Kopiuj")->isEnabled());
+        QVERIFY(action("Usu")->isEnabled());
+        QVERIFY(!action("Wklej")->isEnabled()); // the clipboard is empty
+        form.KopiujClick();
+        QCOMPARE(ui->clipboard, QStringLiteral("ab"));
+        QVERIFY(action("Wklej")->isEnabled());
+        editor->setSelStart(2);
+        QCOMPARE(spy.last().at(0).toInt(), 0);
+        QVERIFY(!action("Kopiuj")->isEnabled());
+        // Undo until nothing is left: then only a redo is possible.
+        while (editor->canUndo())
+            form.CofnijClick();
+        form.EditorSelectionChange();
+        QCOMPARE(spy.last(), QVariantList({0, 10}));
+        QVERIFY(action("Powtrz")->isEnabled());
+        QVERIFY(!action("Cofnij")->isEnabled());
+    }
+
+    void closeWhileLoadingWaitsForTheLoad() {
+        ScopedInteraction ui;
+        // A large program gives the close request time to arrive mid-load.
+        QByteArray big;
+        for (int i = 0; i < 60000; ++i)
+            big += "N" + QByteArray::number(i) + " G01 X" + QByteArray::number(i % 97) +
+                   ".5 Y-3 F100 (OPIS)\r\n";
+        const QString path = writeProgram(m_dir, QStringLiteral("big.nc"), big);
+        QPointer<TEditForm> form = new TEditForm;
+        form->Settings = settings();
+        QTimer::singleShot(1, form, [&form] { form->close(); });
+        form->OpenFile(path);
+        QTRY_VERIFY(form.isNull());
+        QVERIFY(ui->messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestEditForm)
+#include "test_editform.moc"
