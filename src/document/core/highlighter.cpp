@@ -82,16 +82,17 @@ void appendRtfText(std::string& out, std::string_view text) {
     }
 }
 
-void highlightToRtf(std::string_view text, std::string& out, std::string_view fontName, int fontSize) {
-    // Style strings and escapes make the RTF about twice the text; reserve once.
-    out.reserve(out.size() + text.size() * 2 + 1024);
-    writeRtfHeader(out, fontName, fontSize);
+void writeRtfBody(std::string_view text, std::string& out, std::string_view (*styleFor)(TokenClass),
+                  const std::function<void()>& yield) {
+    constexpr std::size_t kTokensPerYield = 4096;
     if (!text.empty() && text.front() == ' ')
         out += ' ';
-
     CncTokenizer tokenizer(text);
     Token token;
+    std::size_t count = 0;
     while (tokenizer.next(token)) {
+        if (yield && ++count % kTokensPerYield == 0)
+            yield();
         const std::string_view piece = text.substr(token.offset, token.length);
         switch (token.cls) {
         case TokenClass::LineEnd:
@@ -107,12 +108,19 @@ void highlightToRtf(std::string_view text, std::string& out, std::string_view fo
                 out += piece.front();
             break;
         default:
-            out += styleStringFor(token.cls);
+            out += styleFor(token.cls);
             appendRtfText(out, piece);
             break;
         }
     }
     out += "\\par }";
+}
+
+void highlightToRtf(std::string_view text, std::string& out, std::string_view fontName, int fontSize) {
+    // Style strings and escapes make the RTF about twice the text; reserve once.
+    out.reserve(out.size() + text.size() * 2 + 1024);
+    writeRtfHeader(out, fontName, fontSize);
+    writeRtfBody(text, out, styleStringFor);
 }
 
 } // namespace ordalvex

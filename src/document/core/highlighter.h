@@ -2,6 +2,7 @@
 
 #include "document/core/cnctokenizer.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,14 @@ std::string_view styleStringFor(TokenClass cls);
 // the text reaches the output (TAB as "\tab ", "\", "{" and "}" escaped); a text that begins
 // with a space gets one delimiter space after "\fsN" so that its first space survives.
 void highlightToRtf(std::string_view text, std::string& out, std::string_view fontName, int fontSize);
+
+// Writes the tokens of `text` as RTF: `styleFor` gives the style string written before each
+// word, operator and sign; spaces take the style in force, line ends become "\par ", TAB
+// "\tab ", other characters are written as they are. A text that begins with a space gets one
+// delimiter space first. `yield`, when set, is called every few thousand tokens so a caller on
+// the interface thread can let events through. Appends "\par }" at the end.
+void writeRtfBody(std::string_view text, std::string& out, std::string_view (*styleFor)(TokenClass),
+                  const std::function<void()>& yield = {});
 
 // Just the header, font table, colour table and font size, as written before the tokens.
 void writeRtfHeader(std::string& out, std::string_view fontName, int fontSize);

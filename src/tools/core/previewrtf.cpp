@@ -24,8 +24,6 @@ const std::string& colourTable() {
     return table;
 }
 
-constexpr std::size_t kTokensPerYield = 4096;
-
 } // namespace
 
 std::string_view previewStyleStringFor(TokenClass cls) {
@@ -61,36 +59,7 @@ void previewToRtf(std::string_view text, std::string& out, const std::function<v
     out += kPreviewHeader;
     out += colourTable();
     out += "\\deflang1045\\pard\\plain\\f3\\fs23";
-    if (!text.empty() && text.front() == ' ')
-        out += ' ';
-
-    CncTokenizer tokenizer(text);
-    Token token;
-    std::size_t count = 0;
-    while (tokenizer.next(token)) {
-        if (yield && ++count % kTokensPerYield == 0)
-            yield();
-        const std::string_view piece = text.substr(token.offset, token.length);
-        switch (token.cls) {
-        case TokenClass::LineEnd:
-            out += "\\par ";
-            break;
-        case TokenClass::Space:
-            out += ' ';
-            break;
-        case TokenClass::Other:
-            if (piece.front() == '\t')
-                out += "\\tab ";
-            else
-                out += piece.front();
-            break;
-        default:
-            out += previewStyleStringFor(token.cls);
-            appendRtfText(out, piece);
-            break;
-        }
-    }
-    out += "\\par }";
+    writeRtfBody(text, out, previewStyleStringFor, yield);
 }
 
 } // namespace ordalvex
