@@ -13,23 +13,12 @@ using ordalvex::testing::writeFile;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = ordalvex::testing::ProcessRun;
 
 // Runs the command-line tool under the C locale, where names sort in byte order.
 Run runTool(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "C");
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(ORDALVEX_CNC), arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
+    return ordalvex::testing::runProcess(QStringLiteral(ORDALVEX_CNC), arguments, {},
+                                         {QStringLiteral("LC_ALL=C")});
 }
 
 } // namespace

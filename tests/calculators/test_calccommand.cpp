@@ -1,3 +1,5 @@
+#include "testdata.h"
+
 #include <QProcess>
 #include <QTest>
 
@@ -10,15 +12,9 @@ struct Run {
 };
 
 Run run(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(ORDALVEX_CNC), QStringList{QStringLiteral("calc")} + arguments);
-    Run result;
-    if (!process.waitForFinished(30000))
-        return result;
-    result.code = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    const auto result = ordalvex::testing::runProcess(QStringLiteral(ORDALVEX_CNC),
+                                                      QStringList{QStringLiteral("calc")} + arguments);
+    return {result.exitCode, QString::fromUtf8(result.out), QString::fromUtf8(result.err)};
 }
 
 } // namespace

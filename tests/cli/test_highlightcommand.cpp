@@ -11,19 +11,10 @@ using namespace ordalvex::testing;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = ProcessRun;
 
 Run runTool(const QStringList& arguments, const QByteArray& input = {}) {
-    QProcess process;
-    process.start(QStringLiteral(ORDALVEX_CNC), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    return runProcess(QStringLiteral(ORDALVEX_CNC), arguments, input);
 }
 
 } // namespace

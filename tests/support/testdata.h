@@ -25,6 +25,17 @@ QStringList corpusFiles();
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
 
+struct ProcessRun {
+    int exitCode = -1; // -1 when the program did not start, crashed or timed out
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs a program with the arguments, writes `input` to its standard input and waits for it
+// (at most a minute). `environment` entries ("NAME=value") are added to the current ones.
+ProcessRun runProcess(const QString& program, const QStringList& arguments, const QByteArray& input = {},
+                      const QStringList& environment = {});
+
 // A readable line-by-line difference of two texts, for failure messages.
 QString describeDifference(const QByteArray& expected, const QByteArray& actual);
 

@@ -8,22 +8,10 @@ using namespace ordalvex::testing;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = ProcessRun;
 
 Run runTool(const QStringList& args, const QByteArray& input = {}) {
-    QProcess process;
-    process.start(QStringLiteral(ORDALVEX_CNC), args);
-    if (!process.waitForStarted())
-        return {};
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
+    return runProcess(QStringLiteral(ORDALVEX_CNC), args, input);
 }
 
 // The variants of the expected-output files, as scripts/references.d/tools.sh writes them.
