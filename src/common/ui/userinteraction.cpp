@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace ordalvex {
 
@@ -40,6 +41,17 @@ public:
         if (request.onTypeChanged) {
             QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
                 request.onTypeChanged(static_cast<int>(request.filters.indexOf(filter)) + 1);
+            });
+        }
+        if (request.adjustOnTypeChange) {
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+                const QStringList typed = dialog.selectedFiles();
+                const QString shown = typed.isEmpty() ? QString() : QFileInfo(typed.first()).fileName();
+                const FileDialogTypeChange change =
+                    request.adjustOnTypeChange(static_cast<int>(request.filters.indexOf(filter)) + 1, shown);
+                dialog.setDefaultSuffix(change.defaultSuffix);
+                if (!change.fileName.isEmpty())
+                    dialog.selectFile(change.fileName);
             });
         }
         return run(dialog, request);

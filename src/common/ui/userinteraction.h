@@ -11,6 +11,13 @@ class QWidget;
 
 namespace ordalvex {
 
+// What a save dialog changes when the user picks another file type: the default suffix from
+// then on, and the file name shown (empty: the name stays as it is).
+struct FileDialogTypeChange {
+    QString defaultSuffix;
+    QString fileName;
+};
+
 // What a file dialog is asked for. `filters` are Qt name filters ("Programy (*.nc)");
 // `filterIndex` is 1-based as users of the settings file see it.
 struct FileDialogRequest {
@@ -22,6 +29,9 @@ struct FileDialogRequest {
     QString defaultSuffix;
     // Called when the user picks another file type in a save dialog (1-based index).
     std::function<void(int)> onTypeChanged;
+    // Like onTypeChanged, and the dialog takes the returned suffix and file name (which gets the
+    // name shown in the dialog at the time, without folder).
+    std::function<FileDialogTypeChange(int, const QString&)> adjustOnTypeChange;
 };
 
 struct FileDialogResult {

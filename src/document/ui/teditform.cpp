@@ -291,6 +291,10 @@ void TEditForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (!m_closeWithoutQuestion && !FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     QMdiSubWindow::closeEvent(event);
 }

@@ -1,12 +1,18 @@
 #pragma once
 
+#include "common/ui/userinteraction.h"
 #include "document/core/formatsettings.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
 
 #include <QMdiSubWindow>
 
 class QMenu;
 class QAction;
 class QFrame;
+class QPrinter;
 
 namespace ordalvex {
 
@@ -43,6 +49,46 @@ public:
     void ApplyFormat(const FormatSettings& settings);
     void ShowProgramName();
 
+    // Outcome of Save and SaveAs. NotSaved: cancelled by the user (dialog cancelled, No to the
+    // name question) or a read-only editor; Failed: a write error or a text that cannot be
+    // written, already shown to the user, the document still modified.
+    enum class SaveResult { Saved, NotSaved, Failed };
+
+    // Saves to FileName: asks when the program number differs from the file name, keeps the
+    // previous file as ".bak", stamps today's date into the text's dates, writes the text
+    // (Windows-1250, every line ended by CR LF) and clears the modified flag. A new document
+    // (no FileName) goes to SaveAs.
+    SaveResult Save();
+    // Asks for a name (the program number proposed) and saves under it. `folder`, when given,
+    // receives the folder of FileName afterwards (also after a cancel, as it then stands), but
+    // not after a save as ".rtf", which writes a copy and leaves the window on its old file.
+    SaveResult SaveAs(QString* folder = nullptr);
+    // Replaces every dd.mm.yyyy and dd-mm-yyyy date of the text by today's date with dots.
+    void StampDate();
+    // The save dialog's reaction to another file type (1-based filter index): the default
+    // suffix, and for type 1 the name `shownName` with the extension ".nc".
+    FileDialogTypeChange SaveFileDialogTypeChange(int filterIndex, const QString& shownName);
+    // The question before a modified document closes. Returns whether the window may close:
+    // false for Cancel and for a failed save.
+    bool FormCloseQuery();
+    // Closes the window without asking (after FormCloseQuery was asked already).
+    void closeWithoutQuestion();
+
+    // Text tools on the whole text; each result is coloured again when highlighting is on and
+    // leaves the document modified when the text changed (undo history cleared, caret kept).
+    // `addressSet`: upper-case letters and "=" (TGetTextDialog::addressSet()); empty: nothing.
+    void InsertDots(std::string_view addressSet);
+    void RemoveSpaces();
+    void InsertSpaces();
+
+    // Runs the print dialog; when confirmed, prints the whole text as one job titled with the
+    // file name without its folder.
+    void PrintDocument();
+    // Shows a print dialog for `printer` and returns whether the user confirmed.
+    using PrintDialogHook = std::function<bool(QWidget* parent, QPrinter& printer)>;
+    // Replaces the print dialog of every document window (tests); an empty hook restores it.
+    static void setPrintDialogHook(PrintDialogHook hook);
+
     // True while a file is being loaded; the window then defers a close until the load ends.
     bool isLoading() const { return m_loading > 0; }
 
@@ -76,6 +122,8 @@ private:
     void setFileName(const QString& path);
     void bindSelectionChange(bool bound);
     void createPopupMenu();
+    bool encodeText(std::string& bytes, const QString& refusal);
+    void runTextTool(const std::function<std::string(std::string_view)>& transform);
 
     TRichEdit98* m_editor = nullptr;
     QFrame* m_panel = nullptr;
@@ -92,6 +140,8 @@ private:
     int m_loading = 0;
     bool m_closeDeferred = false;
     bool m_closed = false;
+    bool m_closeWithoutQuestion = false;
+    QString m_saveDefaultSuffix = QStringLiteral("nc");
 
     friend bool LoadIntoEditor(TEditForm& window, const QString& path);
 };

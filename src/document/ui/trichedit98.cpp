@@ -136,7 +136,16 @@ qsizetype TRichEdit98::textLength() const {
 }
 
 QString TRichEdit98::text() const {
-    return crlfFromWidget(toPlainText());
+    // Built from the blocks: toPlainText() would turn no-break spaces into plain ones.
+    QString all;
+    all.reserve(textLength());
+    const QTextDocument* doc = document();
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        if (block != doc->begin())
+            all += QLatin1Char('\n');
+        all += block.text();
+    }
+    return crlfFromWidget(all);
 }
 
 QString TRichEdit98::selectedText() const {

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QDate>
+#include <QString>
+
+namespace ordalvex {
+
+// The program number of a program text (Windows-1250 bytes): the first five characters that
+// match "O$$$$" (letters without case, "$" any digit), or when there are none the first that
+// match ":$$$$", with a leading ":" given as "O". So ":0010" gives "O0010" and "O12345" gives
+// "O1234"; an "o" stays as typed. Nothing when neither pattern occurs.
+std::optional<std::string> findProgramNumber(std::string_view text);
+
+// Offsets of the dates that saving replaces by today's date: every "$$.$$.$$$$" (left to
+// right, each search going on after the previous match), then every "$$-$$-$$$$" the same
+// way; also inside longer digit runs and comments. Each date is ten characters long.
+std::vector<std::size_t> dateStampPositions(std::string_view text);
+
+// A date as the date stamp writes it: "dd.mm.yyyy" whatever the locale (ten characters).
+std::string dateStampText(const QDate& date);
+
+// The text with every date of dateStampPositions() replaced by `date` (ten characters).
+std::string stampDates(std::string_view text, std::string_view date);
+
+// The path of the backup copy: `path` with the extension of its file name replaced by ".bak"
+// ("C:/P/O0010.NC" gives "C:/P/O0010.bak"; a name without extension gets ".bak" appended).
+QString backupPathFor(const QString& path);
+
+// Program text as written to a file: every line ended by CR LF, so a last line without a
+// line end gets one; an empty text stays empty. A text that already ends with a line end
+// (CR or LF) is returned as it is.
+std::string withEveryLineEnded(std::string text);
+
+// Outcome of writeFileSafely.
+struct FileWriteResult {
+    enum Status { Written, CannotCreate, WriteFailed };
+    Status status = Written;
+    int errorNumber = 0;   // the system's error number of a failed write (0 when unknown)
+    QString systemMessage; // the system's description of the failure
+    bool ok() const { return status == Written; }
+};
+
+// Writes `bytes` to `path` so that the file is either the complete new text or left as it
+// was: the bytes go to a temporary file in the same folder, which replaces `path` only when
+// completely written; an existing file's permissions are kept. CannotCreate: the temporary
+// file could not be made (missing folder, a folder at `path`, no rights); WriteFailed: writing
+// or replacing failed (disk full, file too large).
+FileWriteResult writeFileSafely(const QString& path, std::string_view bytes);
+
+// The message for a failed writeFileSafely: "Nie mogę zapisać pliku. Wystąpił błąd nr N" for
+// a failed write, a message naming the file and the system's reason when it cannot be made.
+QString fileWriteErrorText(const QString& path, const FileWriteResult& result);
+
+} // namespace ordalvex

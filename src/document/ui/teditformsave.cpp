@@ -1,0 +1,270 @@
+// Saving of the document window: program-number check, backup copy, date stamp, safe write,
+// the save dialog and the question before a modified document closes.
+
+#include "common/core/codepage.h"
+#include "common/ui/userinteraction.h"
+#include "document/core/programsave.h"
+#include "document/ui/searcheditor.h"
+#include "document/ui/teditform.h"
+#include "document/ui/trichedit98.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+
+namespace ordalvex {
+
+namespace {
+
+const QString kWarningCaption = QStringLiteral("Ostrzeżenie");
+const QString kErrorCaption = QStringLiteral("Błąd");
+constexpr qsizetype kDateLength = 10;
+
+QString saveRefusal() {
+    return QStringLiteral("Plik nie został zapisany.");
+}
+
+// The folder of a file path, as the main window keeps it; empty for an empty path.
+QString folderOf(const QString& path) {
+    return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+}
+
+// The file name with its extension (from the last "." of the name) replaced by `extension`.
+QString withExtension(const QString& path, const QString& extension) {
+    const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot > slash ? path.left(dot) : path;
+    return stem + extension;
+}
+
+// The extension of a file path with its dot (".nc"), or empty.
+QString extensionOf(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 ? name.mid(dot) : QString();
+}
+
+// Copies the file on disk to its ".bak" name. The old copy is replaced only by a complete new
+// one; a missing source or a failed copy is not an error.
+void makeBackup(const QString& path) {
+    const QString backup = backupPathFor(path);
+    // A file that is itself named ".bak" would be its own backup.
+    if (QFileInfo(backup).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
+        return;
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        return;
+    writeFileSafely(backup, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+} // namespace
+
+bool TEditForm::encodeText(std::string& bytes, const QString& refusal) {
+    const QString text = m_editor->text();
+    const cp1250::EncodeResult encoded = cp1250::encode(text);
+    if (encoded.ok()) {
+        bytes = encoded.bytes;
+        return true;
+    }
+    const qsizetype line = text.left(encoded.failedAt).count(QLatin1Char('\n')) + 1;
+    const char32_t ch = encoded.failedChar;
+    const QString shown = QString::fromUcs4(&ch, 1);
+    showMessage(this, QMessageBox::Warning, kWarningCaption,
+                QStringLiteral("Znak \"%1\" (U+%2) w wierszu %3 nie istnieje w kodowaniu Windows-1250.\r%4")
+                    .arg(shown, QString::number(static_cast<uint>(ch), 16).toUpper().rightJustified(4, u'0'))
+                    .arg(line)
+                    .arg(refusal));
+    return false;
+}
+
+TEditForm::SaveResult TEditForm::Save() {
+    if (m_editor->isReadOnly())
+        return SaveResult::NotSaved;
+    if (FileName.isEmpty())
+        return SaveAs();
+    const qsizetype caret = m_editor->selStart();
+    std::string bytes;
+    if (!encodeText(bytes, saveRefusal()))
+        return SaveResult::Failed;
+
+    if (const auto number = findProgramNumber(bytes); number && !SkipNameCheck) {
+        const QString programNumber = cp1250::decode(*number);
+        const QString baseName = QFileInfo(FileName).completeBaseName();
+        if (programNumber != baseName) {
+            beep();
+            const auto answer =
+                ask(this, QMessageBox::Warning, kWarningCaption,
+                    QStringLiteral("Nazwa pliku \"%1\" jest inna niż nazwa programu \"%2\".\rZapisać plik ?")
+                        .arg(baseName, programNumber),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+            if (answer != QMessageBox::Yes) {
+                SkipNameCheck = false;
+                m_editor->setSelStart(caret);
+                return SaveResult::NotSaved;
+            }
+            SkipNameCheck = true;
+        }
+    }
+
+    makeBackup(FileName);
+    StampDate();
+    // Dates are digits and dots: the stamped text encodes as the checked one did.
+    encodeText(bytes, saveRefusal());
+    const FileWriteResult written = writeFileSafely(FileName, withEveryLineEnded(std::move(bytes)));
+    if (!written.ok()) {
+        showMessage(this, QMessageBox::Critical, kErrorCaption, fileWriteErrorText(FileName, written));
+        return SaveResult::Failed;
+    }
+    m_editor->setModified(false);
+    m_editor->setSelStart(caret);
+    return SaveResult::Saved;
+}
+
+void TEditForm::StampDate() {
+    const std::string bytes = editorBytes(*m_editor);
+    const std::vector<std::size_t> dates = dateStampPositions(bytes);
+    if (dates.empty())
+        return;
+    const QString today = QString::fromStdString(dateStampText(QDate::currentDate()));
+    bindSelectionChange(false);
+    m_editor->beginUpdate();
+    m_editor->hideSelection(true);
+    for (const std::size_t at : dates) {
+        m_editor->setSelection(static_cast<qsizetype>(at), kDateLength);
+        // A date that already reads today is left alone: no needless undo step.
+        if (m_editor->selectedText() != today)
+            m_editor->setSelText(today);
+    }
+    m_editor->setSelLength(0);
+    bindSelectionChange(true);
+    m_editor->endUpdate();
+    m_editor->hideSelection(false);
+}
+
+FileDialogTypeChange TEditForm::SaveFileDialogTypeChange(int filterIndex, const QString& shownName) {
+    FileDialogTypeChange change;
+    switch (filterIndex) {
+    case 1:
+        change.defaultSuffix = QStringLiteral("nc");
+        if (!shownName.isEmpty())
+            change.fileName = withExtension(shownName, QStringLiteral(".nc"));
+        break;
+    case 2:
+        change.defaultSuffix = QStringLiteral("min");
+        break;
+    case 3:
+        change.defaultSuffix = QStringLiteral("txt");
+        break;
+    case 4:
+        change.defaultSuffix = QStringLiteral("rtf");
+        break;
+    default:
+        break;
+    }
+    m_saveDefaultSuffix = change.defaultSuffix;
+    return change;
+}
+
+TEditForm::SaveResult TEditForm::SaveAs(QString* folder) {
+    std::string bytes;
+    if (!encodeText(bytes, saveRefusal()))
+        return SaveResult::Failed;
+    const QFileInfo current(FileName);
+    const QString currentName = FileName.isEmpty() ? QString() : current.fileName();
+    const auto number = findProgramNumber(bytes);
+
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Zapisz \"%1\" jako...").arg(currentName);
+    request.folder = FileName.isEmpty() ? QDir::homePath() : current.absolutePath();
+    // The rich-text type's pattern must be in round brackets for the dialog to filter by it.
+    request.filters = {QStringLiteral("Programy CNC (*.nc)"), QStringLiteral("Programy CNC (*.min)"),
+                       QStringLiteral("Pliki tekstowe (*.txt)"), QStringLiteral("Tekst formatowany (*.rtf)"),
+                       QStringLiteral("Wszystkie pliki (*.*)")};
+    const QString extension = extensionOf(FileName);
+    request.filterIndex = extension == QLatin1String(".nc")    ? 1
+                          : extension == QLatin1String(".min") ? 2
+                          : extension == QLatin1String(".txt") ? 3
+                          : extension == QLatin1String(".rtf") ? 4
+                                                               : 5;
+    request.fileName = withExtension(number ? cp1250::decode(*number) : currentName, QString());
+    request.defaultSuffix = m_saveDefaultSuffix;
+    QPointer<TEditForm> guard(this);
+    request.adjustOnTypeChange = [guard](int index, const QString& shown) {
+        return guard ? guard->SaveFileDialogTypeChange(index, shown) : FileDialogTypeChange{};
+    };
+
+    const FileDialogResult chosen = interaction().saveFile(this, request);
+    if (!guard)
+        return SaveResult::NotSaved;
+    if (chosen.files.isEmpty()) {
+        if (folder)
+            *folder = folderOf(FileName);
+        return SaveResult::NotSaved;
+    }
+    const QString path = chosen.files.first();
+    switch (chosen.filterIndex) {
+    case 1:
+        m_saveDefaultSuffix = QStringLiteral("nc");
+        break;
+    case 2:
+        m_saveDefaultSuffix = QStringLiteral("min");
+        break;
+    case 3:
+        m_saveDefaultSuffix = QStringLiteral("txt");
+        break;
+    case 4: {
+        // A copy of the text under the ".rtf" name; the window stays on its own file.
+        m_saveDefaultSuffix = QStringLiteral("rtf");
+        const QString copy = withExtension(path, QStringLiteral(".rtf"));
+        const FileWriteResult written = writeFileSafely(copy, withEveryLineEnded(std::move(bytes)));
+        if (!written.ok()) {
+            showMessage(this, QMessageBox::Critical, kErrorCaption, fileWriteErrorText(copy, written));
+            return SaveResult::Failed;
+        }
+        return SaveResult::Saved;
+    }
+    default:
+        m_saveDefaultSuffix.clear();
+        break;
+    }
+
+    setFileName(path);
+    const bool skipNameCheck = SkipNameCheck;
+    SkipNameCheck = true;
+    const SaveResult saved = Save();
+    SkipNameCheck = skipNameCheck;
+    ShowProgramName();
+    if (folder)
+        *folder = folderOf(FileName);
+    return saved;
+}
+
+bool TEditForm::FormCloseQuery() {
+    if (!m_editor->modified() || m_editor->isReadOnly())
+        return true;
+    const QString name = FileName.isEmpty() ? windowTitle() : FileName;
+    beep();
+    const auto answer = ask(this, QMessageBox::Warning, kWarningCaption,
+                            QStringLiteral("Plik \"%1\" został zmieniony.\rZachować zmiany ?").arg(name),
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    switch (answer) {
+    case QMessageBox::Yes:
+        return Save() != SaveResult::Failed;
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TEditForm::closeWithoutQuestion() {
+    m_closeWithoutQuestion = true;
+    close();
+}
+
+} // namespace ordalvex

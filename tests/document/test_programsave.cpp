@@ -1,0 +1,154 @@
+#include "document/core/programsave.h"
+#include "testdata.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+using namespace ordalvex;
+using namespace ordalvex::testing;
+
+class TestProgramSave : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void programNumber_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("number"); // empty: none
+        QTest::newRow("O and four digits") << QByteArray("%\r\nO0010 (A)\r\n") << QByteArray("O0010");
+        QTest::newRow("colon becomes O") << QByteArray(":0010\r\n") << QByteArray("O0010");
+        QTest::newRow("five digits give four") << QByteArray("O12345") << QByteArray("O1234");
+        QTest::newRow("O wins over an earlier colon") << QByteArray(":1111\r\nO2222") << QByteArray("O2222");
+        QTest::newRow("lower-case o kept as typed") << QByteArray("o0010") << QByteArray("o0010");
+        QTest::newRow("three digits are no number") << QByteArray("O001 :12 N10") << QByteArray();
+        QTest::newRow("empty text") << QByteArray() << QByteArray();
+    }
+    void programNumber() {
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, number);
+        const auto found = findProgramNumber(text.toStdString());
+        QCOMPARE(found.has_value(), !number.isEmpty());
+        if (found)
+            QCOMPARE(QByteArray::fromStdString(*found), number);
+    }
+
+    void dateStamps_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("stamped");
+        QTest::newRow("both forms, dashes become dots") << QByteArray("(01.02.2003)\r\n(DATA 01-02-2003)")
+                                                        << QByteArray("(24.12.2026)\r\n(DATA 24.12.2026)");
+        QTest::newRow("inside a longer digit run")
+            << QByteArray("X1234.56.78901") << QByteArray("X1224.12.20261");
+        QTest::newRow("two-digit year is no date") << QByteArray("01.02.03") << QByteArray("01.02.03");
+        QTest::newRow("back to back")
+            << QByteArray("01.02.200301.02.2003") << QByteArray("24.12.202624.12.2026");
+        QTest::newRow("mixed separators are no date") << QByteArray("01.02-2003") << QByteArray("01.02-2003");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+    }
+    void dateStamps() {
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, stamped);
+        const std::string date = dateStampText(QDate(2026, 12, 24));
+        QCOMPARE(QByteArray::fromStdString(date), QByteArray("24.12.2026"));
+        QCOMPARE(QByteArray::fromStdString(stampDates(text.toStdString(), date)), stamped);
+    }
+
+    void dateStampTextIsFixed() {
+        QCOMPARE(QByteArray::fromStdString(dateStampText(QDate(2003, 2, 1))), QByteArray("01.02.2003"));
+    }
+
+    void backupPath_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("backup");
+        QTest::newRow("extension replaced") << "/p/O0010.NC"
+                                            << "/p/O0010.bak";
+        QTest::newRow("last extension only") << "/p/a.b.nc"
+                                             << "/p/a.b.bak";
+        QTest::newRow("no extension") << "/p/PROG"
+                                      << "/p/PROG.bak";
+        QTest::newRow("dot in the folder only") << "/p.d/PROG"
+                                                << "/p.d/PROG.bak";
+        QTest::newRow("windows folder") << "C:\\P\\O0010.NC"
+                                        << "C:\\P\\O0010.bak";
+    }
+    void backupPath() {
+        QFETCH(QString, path);
+        QFETCH(QString, backup);
+        QCOMPARE(backupPathFor(path), backup);
+    }
+
+    void lineEnds_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("last line gets its line end")
+            << QByteArray("N10\r\nM30") << QByteArray("N10\r\nM30\r\n");
+        QTest::newRow("ended text unchanged") << QByteArray("N10\r\n") << QByteArray("N10\r\n");
+        QTest::newRow("empty stays empty") << QByteArray() << QByteArray();
+        QTest::newRow("empty last line kept") << QByteArray("N10\r\n\r\n") << QByteArray("N10\r\n\r\n");
+    }
+    void lineEnds() {
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, written);
+        QCOMPARE(QByteArray::fromStdString(withEveryLineEnded(text.toStdString())), written);
+    }
+
+    void safeWriteReplacesAndKeepsPermissions() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("P.NC"));
+        QVERIFY(writeFile(path, "OLD"));
+        const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+        QVERIFY(QFile::setPermissions(path, permissions));
+        const auto before = QFile::permissions(path);
+        QVERIFY(!before.testFlag(QFile::ReadOther));
+        const FileWriteResult result = writeFileSafely(path, "NEW TEXT");
+        QVERIFY(result.ok());
+        QCOMPARE(readFile(path), QByteArray("NEW TEXT"));
+        QCOMPARE(QFile::permissions(path), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"P.NC"}));
+    }
+
+    void safeWriteCannotCreate() {
+        QTemporaryDir dir;
+        const QString folderInTheWay = dir.filePath(QStringLiteral("F.NC"));
+        QVERIFY(QDir().mkdir(folderInTheWay));
+        for (const QString& path : {folderInTheWay, dir.filePath(QStringLiteral("missing/P.NC"))}) {
+            const FileWriteResult result = writeFileSafely(path, "TEXT");
+            QCOMPARE(result.status, FileWriteResult::CannotCreate);
+            QVERIFY(fileWriteErrorText(path, result)
+                        .startsWith(QStringLiteral("Nie można utworzyć pliku \"") + path));
+        }
+        QVERIFY(QFileInfo(folderInTheWay).isDir());
+    }
+
+    void interruptedWriteKeepsTheOldFile() {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("P.NC"));
+        QVERIFY(writeFile(path, "OLD PROGRAM\r\n"));
+        // A file-size limit makes the write fail part-way, as a full disk would.
+        rlimit previous{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = previous;
+        small.rlim_cur = 100;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const FileWriteResult result = writeFileSafely(path, std::string(5000, 'X'));
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(result.status, FileWriteResult::WriteFailed);
+        QCOMPARE(result.errorNumber, EFBIG);
+        QCOMPARE(fileWriteErrorText(path, result),
+                 QStringLiteral("Nie mogę zapisać pliku. Wystąpił błąd nr %1").arg(EFBIG));
+        QCOMPARE(readFile(path), QByteArray("OLD PROGRAM\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"P.NC"}));
+#else
+        QSKIP("needs a file-size limit");
+#endif
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProgramSave)
+#include "test_programsave.moc"
