@@ -8,9 +8,12 @@
 
 #include "common/core/codepage.h"
 #include "common/ui/userinteraction.h"
+#include "document/core/rtfreader.h"
+#include "document/ui/loadintoeditor.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
 #include "programgenerator.h"
+#include "tools/core/previewrtf.h"
 #include "tools/ui/tformrenum.h"
 
 #include <algorithm>
@@ -156,6 +159,61 @@ int runChild(const QString& mode, const QString& path) {
             blocks = form.editor()->document()->blockCount();
             formats = int(form.editor()->document()->allFormats().size());
             return cpu;
+        }
+        if (mode == QLatin1String("coloured-steps")) {
+            // Diagnosis: OpenFile's steps one by one, each with its longest event-loop gap.
+            TEditForm form;
+            form.Settings.FontName = editorFont().family();
+            form.Settings.FontSize = editorFont().pointSize();
+            form.resize(800, 600);
+            form.show();
+            settle();
+            auto step = [&](const char* name, auto&& work) {
+                QElapsedTimer t;
+                t.start();
+                gaps.start();
+                work();
+                const qint64 gap = gaps.stop();
+                std::fprintf(stderr, "step %-28s %7lld ms, longest gap %7lld ms\n", name,
+                             static_cast<long long>(t.elapsed()), static_cast<long long>(gap));
+            };
+            begin();
+            step("LoadIntoEditor", [&] { LoadIntoEditor(form, path); });
+            step("setModified(false)", [&] { form.editor()->setModified(false); });
+            step("ShowProgramName", [&] { form.ShowProgramName(); });
+            step("setSelStart(0)", [&] { form.editor()->setSelStart(0); });
+            step("clearUndo", [&] { form.editor()->clearUndo(); });
+            step("processEvents (paint)", [&] { QCoreApplication::processEvents(); });
+            end();
+            blocks = form.editor()->document()->blockCount();
+            return cpuSeconds();
+        }
+        if (mode == QLatin1String("renum-steps")) {
+            // Diagnosis: the preview's colouring passes one by one, all on the interface thread.
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly))
+                return -1.0;
+            const QByteArray bytes = file.readAll();
+            TRichEdit98 preview;
+            preview.resize(377, 470);
+            preview.show();
+            settle();
+            begin();
+            QElapsedTimer t;
+            t.start();
+            std::string rtf;
+            previewToRtf(std::string_view(bytes.constData(), std::size_t(bytes.size())), rtf);
+            std::fprintf(stderr, "step previewToRtf  %7lld ms\n", static_cast<long long>(t.restart()));
+            const RtfReadResult read = readRtf(rtf);
+            std::fprintf(stderr, "step readRtf       %7lld ms\n", static_cast<long long>(t.restart()));
+            if (!read.document)
+                return -1.0;
+            preview.setPlainRtf(false);
+            preview.setRichText(*read.document);
+            std::fprintf(stderr, "step setRichText   %7lld ms\n", static_cast<long long>(t.restart()));
+            end();
+            blocks = preview.document()->blockCount();
+            return cpuSeconds();
         }
         if (mode == QLatin1String("renum")) {
             QTemporaryDir temp;

@@ -3,6 +3,8 @@
 // Runs under Google Benchmark; after its own table it prints the ratios (medians over the
 // repetitions, which are interleaved at random so that a burst of load on a shared machine
 // does not fall on one benchmark only).
+//
+//   ordalvex_bench_text [--memory=fresh|warm] [Google Benchmark flags]
 
 #include "browser/core/folderlisting.h"
 #include "document/core/highlighter.h"
@@ -15,9 +17,11 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <malloc.h>
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <QDir>
@@ -51,11 +55,16 @@ void registerText(const std::string& name, const std::string& input, const std::
                   double goal) {
     const std::string full = name + "/" + input;
     benchmark::RegisterBenchmark(full.c_str(), [text, pass](benchmark::State& state) {
+        double outputSize = 0;
         for (auto _ : state) {
             auto result = pass(*text);
             benchmark::DoNotOptimize(result);
             benchmark::ClobberMemory();
+            if constexpr (std::is_same_v<decltype(result), std::string>)
+                outputSize = double(result.size());
         }
+        if (outputSize > 0)
+            state.counters["out/in"] = outputSize / double(text->size());
         state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                                 static_cast<std::int64_t>(text->size()));
     })->Unit(benchmark::kMillisecond);
@@ -194,6 +203,29 @@ int main(int argc, char** argv) {
     static char interleave[] = "--benchmark_enable_random_interleaving=true";
     static char aggregates[] = "--benchmark_report_aggregates_only=false";
     args.insert(args.begin() + 1, {repetitions, interleave, aggregates});
+    // --memory=fresh (the default): every large buffer is new memory from the system, so each
+    // pass pays for first touching its output, as a load in the editor does. --memory=warm:
+    // freed memory is kept and reused, so only the computation is timed. Pinning the threshold
+    // also stops glibc from moving it at run time, which would make the first repetitions of
+    // a ~30 MB buffer fresh and the later ones warm.
+    bool warm = false;
+    for (auto it = args.begin() + 1; it != args.end();) {
+        const std::string_view arg = *it;
+        if (arg == "--memory=warm" || arg == "--memory=fresh") {
+            warm = arg == "--memory=warm";
+            it = args.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (warm) {
+        mallopt(M_MMAP_THRESHOLD, 1 << 30);
+        mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    } else {
+        mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    }
+    std::fprintf(stderr, "memory: %s\n",
+                 warm ? "warm (buffers reused)" : "fresh (new pages for every buffer)");
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
     if (benchmark::ReportUnrecognizedArguments(count, args.data()))
