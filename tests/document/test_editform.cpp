@@ -8,6 +8,7 @@
 #include "testdata.h"
 
 #include <QApplication>
+#include <QMdiArea>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -265,6 +266,55 @@ private Q_SLOTS:
         QCOMPARE(spy.last(), QVariantList({0, 10}));
         QVERIFY(action("Powtrz")->isEnabled());
         QVERIFY(!action("Cofnij")->isEnabled());
+    }
+
+    void activationReportsTheWindowsState() {
+        ScopedInteraction ui;
+        QMdiArea area;
+        auto* first = new TEditForm;
+        auto* second = new TEditForm;
+        area.addSubWindow(first);
+        area.addSubWindow(second);
+        first->editor()->setText(QStringLiteral("N10 G01"));
+        first->editor()->selectAll();
+        second->editor()->setText(QStringLiteral("X1"));
+        QTest::keyClicks(second->editor(), QStringLiteral("y")); // an undo step
+        second->editor()->setSelStart(0);
+        area.show();
+        QSignalSpy firstState(first, &TEditForm::editStateChanged);
+        QSignalSpy secondState(second, &TEditForm::editStateChanged);
+        area.setActiveSubWindow(first);
+        QTRY_VERIFY(!firstState.isEmpty());
+        QCOMPARE(firstState.last(), QVariantList({1, 0}));
+        area.setActiveSubWindow(second);
+        QTRY_VERIFY(!secondState.isEmpty());
+        QCOMPARE(secondState.last(), QVariantList({0, 1}));
+    }
+
+    void keypadKeysAndTheMenuKey() {
+        ScopedInteraction ui;
+        TEditForm form;
+        form.Settings = settings(true, true);
+        TRichEdit98* editor = form.editor();
+        // The keypad's Delete (Num Lock off) is no decimal key: "," stays ",".
+        QTest::keyClick(editor, Qt::Key_Delete, Qt::KeypadModifier);
+        QTest::keyClick(editor, Qt::Key_Comma);
+        QTest::keyClick(editor, Qt::Key_Period, Qt::KeypadModifier);
+        QCOMPARE(editor->text(), QStringLiteral(",."));
+        // The menu key opens the context menu until it has been shown once; a right click
+        // arms it again.
+        auto* menu = form.findChild<QMenu*>(QStringLiteral("PopupMenu"));
+        auto menuKey = [&] {
+            Q_EMIT editor->customContextMenuRequested(QPoint(1, 1));
+            const bool shown = menu->isVisible();
+            menu->hide();
+            return shown;
+        };
+        QVERIFY(menuKey());
+        QVERIFY(!menuKey());
+        QTest::mousePress(editor->viewport(), Qt::RightButton, {}, QPoint(2, 2));
+        QTest::mouseRelease(editor->viewport(), Qt::RightButton, {}, QPoint(2, 2));
+        QVERIFY(menuKey());
     }
 
     void closeWhileLoadingWaitsForTheLoad() {

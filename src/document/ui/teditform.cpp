@@ -15,13 +15,14 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPointer>
-#include <QTimer>
 
 namespace ordalvex {
 
 namespace {
 
+#ifdef Q_OS_WIN
 constexpr int kKeypadDecimalVirtualKey = 110;
+#endif
 
 QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
                      bool enabled) {
@@ -72,6 +73,11 @@ TEditForm::TEditForm(QWidget* parent) : QMdiSubWindow(parent) {
         m_popupArmed = false;
         m_popupMenu->popup(m_editor->viewport()->mapToGlobal(at));
     });
+    connect(this, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates before, Qt::WindowStates now) {
+                if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
+                    FormActivate();
+            });
     connect(m_editor, &TRichEdit98::keyDown, this, &TEditForm::EditorKeyDown);
     connect(m_editor, &TRichEdit98::keyPress, this, &TEditForm::EditorKeyPress);
     connect(m_editor, &TRichEdit98::mouseDown, this, &TEditForm::EditorMouseDown);
@@ -245,10 +251,15 @@ void TEditForm::EditorSelectionChange() {
 }
 
 void TEditForm::EditorKeyDown(int key, int nativeVirtualKey, bool keypad) {
-    // The keypad's decimal key: virtual key 110 on Windows, Key_Period/Comma with the keypad
-    // modifier elsewhere.
-    if (nativeVirtualKey == kKeypadDecimalVirtualKey ||
-        (keypad && (key == Qt::Key_Period || key == Qt::Key_Comma || key == Qt::Key_Delete)))
+    // The keypad's decimal key: Key_Period or Key_Comma with the keypad modifier; on Windows
+    // also its virtual key 110 (elsewhere native codes are key symbols, and 110 is "n").
+#ifdef Q_OS_WIN
+    const bool decimalVirtualKey = nativeVirtualKey == kKeypadDecimalVirtualKey;
+#else
+    const bool decimalVirtualKey = false;
+    Q_UNUSED(nativeVirtualKey);
+#endif
+    if (decimalVirtualKey || (keypad && (key == Qt::Key_Period || key == Qt::Key_Comma)))
         DecimalKeyDown = true;
 }
 
@@ -273,14 +284,15 @@ void TEditForm::EditorMouseMove() {
         mdiArea()->setActiveSubWindow(this);
 }
 
+void TEditForm::FormActivate() {
+    if (!m_closed)
+        EditorSelectionChange();
+}
+
 bool TEditForm::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::FocusIn) {
-        // FormActivate: the main window's commands follow the window that became active.
-        QTimer::singleShot(0, this, [guard = QPointer<TEditForm>(this)] {
-            if (guard && !guard->m_closed)
-                guard->EditorSelectionChange();
-        });
-    }
+    // A window outside a multiple-document area is activated as a top-level window.
+    if (event->type() == QEvent::WindowActivate && !mdiArea())
+        FormActivate();
     return QMdiSubWindow::event(event);
 }
 

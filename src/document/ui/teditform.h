@@ -102,6 +102,8 @@ public Q_SLOTS:
     void UsuClick();
     void ZaznaczwszystkoClick();
     void EditorSelectionChange();
+    // The window became active: the main window's commands follow its editor.
+    void FormActivate();
 
 Q_SIGNALS:
     // selection: 1 when text is selected; undoRedo: 1 when undo is possible + 10 when redo is.
@@ -135,7 +137,7 @@ private:
     QAction* m_wklej = nullptr;
     QAction* m_usu = nullptr;
     QAction* m_zaznaczwszystko = nullptr;
-    bool m_popupArmed = false;
+    bool m_popupArmed = true; // the menu key opens the menu until it has been shown once
     bool m_selectionBound = false;
     int m_loading = 0;
     bool m_closeDeferred = false;
