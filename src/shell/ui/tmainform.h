@@ -2,43 +2,153 @@
 
 #include "document/core/formatsettings.h"
 
+#include <QHash>
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
+class QAction;
 class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class QToolButton;
 
 namespace ordalvex {
 
+class FindReplace;
+class SystemCalculator;
 class TEditForm;
+struct ShellSettings;
 
-// The main window: a multiple-document frame titled "Ordalvex" holding the document windows.
+// The main window: a multiple-document frame titled "Ordalvex" holding the document windows,
+// with the menu and the tool bar of every command. Command creation lives in
+// maincommands.cpp, the settings file and window restore in mainsettings.cpp, the tool
+// commands in toolcommands.cpp.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
 
     FormatSettings Settings; // master copy handed to every document window
+    int NewFileCounter = 1;  // number of the next untitled document
+    QString LastOpenPath;    // folder the Open dialog and the file browser start in
+    QString ComPortSettingsFileName;
+    int OpenFilterIndex = 1; // file type last chosen in the Open dialog (1-based)
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
-    // Document windows, the active one first, then by how recently they were active.
+    // Document windows, the active one first, then down the stacking order.
     QList<TEditForm*> documents() const;
     TEditForm* activeDocument() const;
 
     // Creates an empty document window in the frame (it becomes the active one).
     TEditForm* createDocument();
+    // Files named on the command line, opened when the window is first shown.
+    void setCommandLineFiles(const QStringList& arguments) { m_commandLineFiles = arguments; }
     // Opens each existing file of `arguments` in a new document window, in order; arguments
     // that are not existing files are ignored.
     void openCommandLineFiles(const QStringList& arguments);
+    // Opens each path in a new document window, in order; a path that is not an existing file
+    // makes its window close again.
+    void openDroppedFiles(const QStringList& paths);
+
+    // Start-up once the window is first shown: settings and last run's windows, command-line
+    // files, command state, serial button hint. Runs once; later calls do nothing.
+    void FormShow();
+    void LoadSettings();
+    // Writes the settings file; false when it could not be written (the caller ignores it).
+    bool SaveSettings();
+
+    // The menu item or tool button of that component name (nullptr when there is none).
+    QAction* menuItem(const QString& name) const;
+    QToolButton* toolButton(const QString& name) const;
 
 public Q_SLOTS:
-    // Selection and undo state of the active document (0/1 and 0, 1, 10 or 11).
-    void NotifyEditState(int selection, int undoRedo);
+    void NewSpeedButtonClick();
+    void OpenSpeedButtonClick();
+    void SaveSpeedButtonClick();
+    void SaveAsSpeedButtonClick();
+    void Zamknij1Click();
+    void ZamknijwszystkieClick();
+    void Zakocz1Click();
+    void Cofnij1Click();
+    void Powtrz1Click();
+    void CutSpeedButtonClick();
+    void CopySpeedButtonClick();
+    void PasteSpeedButtonClick();
+    void Usu1Click();
+    void Zaznaczwszystko1Click();
+    void WstawspacjeClick();
+    void UsuspacjeClick();
+    void WstawClick();
+    void RenumberSpeedButtonClick();
+    void ComPortSpeedButtonClick();
+    void PodwietlajskadniClick();
+    void PodwietlajskadniprzypisaniuClick();
+    void Kaskada1Click();
+    void Rozmiewpionie1Click();
+    void Rozmiewpozziomie1Click();
+    void PrevSpeedButtonClick();
+    void NextSpeedButtonClick();
 
-Q_SIGNALS:
-    void editStateChanged(int selection, int undoRedo);
+    // Find and replace, printing, font and the tool windows.
+    void FindSpeedButtonClick();
+    void FindNextSpeedButtonClick();
+    void ReplaceSpeedButtonClick();
+    void PrintSpeedButtonClick();
+    void CzcionkaClick();
+    void KalkulatorClick();
+    void ObliczparametryClick();
+    void ObliczwsprzdneotworwrozmieszczonychnaokrguClick();
+    void Ktyitrjkty1Click();
+    void ObliczfazkiClick();
+    void Przegldarkaplikw1Click();
+    void Oprogramie2Click();
+
+    // Enables the document commands by the number of open document windows.
+    void UpdateCommandState();
+    // Selection flag (1 when text is selected) and undo/redo code (0, 1, 10 or 11) of a
+    // document window; sets cut, copy, paste, delete, undo and redo. Answers 0.
+    int NotifyEditState(int selection, int undoRedo);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    void createCommands();
+    void createToolServices();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                     void (TMainForm::*handler)());
+    QToolButton* addButton(const char* name, const QString& hint, void (TMainForm::*handler)());
+    void fillWindowMenu();
+    void setEnabled(const char* name, bool enabled);
+    bool clipboardHoldsText() const;
+
+    ShellSettings currentSettings() const;
+    void restoreWindows(const ShellSettings& settings);
+    bool askDocumentsToClose();
+    void applyFormatToAll();
+    void tile(Qt::Orientation orientation);
+    void raiseToTop(QMdiSubWindow* window);
+    TEditForm* openInNewWindow(const QString& path);
+
     QMdiArea* m_mdiArea = nullptr;
+    QToolBar* m_buttonPanel = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QList<QAction*> m_windowListItems;
+    QHash<QString, QAction*> m_items;
+    QHash<QString, QToolButton*> m_buttons;
+    // Stacking order of the document windows, top first.
+    mutable QList<QPointer<TEditForm>> m_stack;
+    FindReplace* m_findReplace = nullptr;
+    SystemCalculator* m_calculator = nullptr;
+    QStringList m_commandLineFiles;
+    bool m_shown = false;
 };
 
 } // namespace ordalvex
