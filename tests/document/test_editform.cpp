@@ -259,6 +259,14 @@ private Q_SLOTS:
         editor->setSelStart(2);
         QCOMPARE(spy.last().at(0).toInt(), 0);
         QVERIFY(!action("Kopiuj")->isEnabled());
+        // A second, separate edit: one undo leaves both an undo and a redo.
+        editor->setSelStart(0);
+        QTest::keyClicks(editor, QStringLiteral("c"));
+        form.CofnijClick();
+        form.EditorSelectionChange();
+        QCOMPARE(spy.last(), QVariantList({0, 11}));
+        QVERIFY(action("Powtrz")->isEnabled());
+        QVERIFY(action("Cofnij")->isEnabled());
         // Undo until nothing is left: then only a redo is possible.
         while (editor->canUndo())
             form.CofnijClick();
