@@ -1,15 +1,28 @@
 #include "shell/ui/tmainform.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char** argv) {
+    // Answered before the GUI starts, so that it works without a display (package checks).
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("Ordalvex %s\n", ORDALVEX_VERSION);
+            return 0;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ordalvex"));
     QApplication::setApplicationDisplayName(QStringLiteral("Ordalvex"));
-    QApplication::setApplicationVersion(QStringLiteral("1.75"));
+    QApplication::setApplicationVersion(QStringLiteral(ORDALVEX_VERSION));
+    // Matches the installed desktop entry, so the window gets its icon and menu entry.
+    QApplication::setDesktopFileName(QStringLiteral("org.ordalvex.Ordalvex"));
 
     // Standard buttons and dialogs in Polish, when Qt's own translation is installed.
     QTranslator qtTranslator;
