@@ -44,13 +44,14 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "Ordalvex")
 set(CPACK_PACKAGE_CONTACT "${ORDALVEX_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for CNC machining programs")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Ordalvex edits the part programs of CNC machine tools and colours every address word by\n"
-    "its kind. Around the editor stand block renumbering, decimal points and spaces between\n"
-    "words, a file browser that finds programs by their comments, an RS232 terminal and\n"
-    "four workshop calculators. The interface is in Polish; program files are Windows-1250\n"
-    "text with CR LF line ends. Also contains ordalvex-cnc, the same operations for scripts.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "Ordalvex edits the part programs of CNC machine tools and colours every\n"
+       "address word by its kind. Around the editor stand block renumbering,\n"
+       "decimal points and spaces between words, a file browser that finds\n"
+       "programs by their comments, an RS232 terminal and four workshop\n"
+       "calculators. The interface is in Polish; program files are Windows-1250\n"
+       "text with CR LF line ends. Also contains ordalvex-cnc, the same\n"
+       "operations for scripts.")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
