@@ -1,0 +1,298 @@
+// Start-up, settings file, window restore, New, Open and the close sequence of the main window.
+#include "common/core/inifile.h"
+#include "document/ui/teditform.h"
+#include "document/ui/trichedit98.h"
+#include "scriptedinteraction.h"
+#include "shell/ui/tmainform.h"
+#include "testdata.h"
+
+#include <memory>
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace ordalvex;
+using namespace ordalvex::testing;
+
+namespace {
+
+QRect placementRect(const DocumentPlacement& p) {
+    return QRect(p.Left, p.Top, p.Width, p.Height);
+}
+
+QStringList fileNames(const QList<TEditForm*>& documents) {
+    QStringList names;
+    for (TEditForm* document : documents)
+        names.append(QFileInfo(document->FileName).fileName());
+    return names;
+}
+
+} // namespace
+
+class TestMainStartup : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString iniPath() const { return m_dir->filePath("Ordalvex.INI"); }
+    QString program(const QString& name,
+                    const QByteArray& text = "%\r\nO0001\r\nN10 G01 X10 Y20\r\nN20 M30\r\n") {
+        const QString path = m_dir->filePath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        writeFile(path, text);
+        return path;
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        qputenv("ORDALVEX_INI", iniPath().toLocal8Bit());
+    }
+    void cleanup() {
+        qunsetenv("ORDALVEX_INI");
+        m_dir.reset();
+    }
+
+    void firstStartWithoutSettingsFile() {
+        ScopedInteraction ui;
+        {
+            TMainForm form;
+            QCOMPARE(form.windowTitle(), QString("Ordalvex"));
+            QCOMPARE(form.minimumSize(), QSize(750, 440));
+            QVERIFY(form.acceptDrops());
+            form.FormShow();
+            QVERIFY(form.documents().isEmpty());
+            QVERIFY(form.menuItem("Podwietlajskadni")->isChecked());
+            QVERIFY(form.menuItem("Podwietlajskadniprzypisaniu")->isChecked());
+            QCOMPARE(form.Settings.FontName, QString("Courier New"));
+            QCOMPARE(form.Settings.FontSize, 12);
+            QCOMPARE(form.toolButton("ComPortSpeedButton")->toolTip(),
+                     QString("Ustawienia portu RS232 --> "));
+
+            form.OpenSpeedButtonClick(); // cancelled by the script
+            QCOMPARE(ui->openRequests.size(), 1);
+            QCOMPARE(ui->openRequests[0].folder, QDir::homePath());
+            QCOMPARE(ui->openRequests[0].filterIndex, 1);
+            QCOMPARE(ui->openRequests[0].filters.size(), 5);
+            QVERIFY(form.documents().isEmpty());
+            QVERIFY(!QFile::exists(iniPath()));
+            QVERIFY(form.close());
+        }
+        IniFile ini(iniPath());
+        QVERIFY(ini.load());
+        QVERIFY(ini.hasSection("Format") && ini.hasSection("LastRun"));
+        QCOMPARE(ini.readInteger("LastRun", "OpenFilesNumber", -1), 0);
+        QCOMPARE(ini.readString("Format", "FontName"), QString("Courier New"));
+        QVERIFY(ui->messages.isEmpty());
+    }
+
+    void restoreRoundTripOfThreeWindows() {
+        ScopedInteraction ui;
+        const QString a = program("A.nc"), b = program("B.nc"), c = program("C.nc");
+        QRect geometryA(20, 30, 400, 300), geometryB(60, 40, 420, 310);
+        {
+            TMainForm form;
+            form.setGeometry(0, 0, 1000, 700);
+            form.show();
+            form.FormShow();
+            form.openDroppedFiles({a, b, c});
+            QCOMPARE(form.documents().size(), 3);
+            TEditForm* docA = form.documents()[2];
+            TEditForm* docB = form.documents()[1];
+            TEditForm* docC = form.documents()[0];
+            docA->setGeometry(geometryA);
+            docB->setGeometry(geometryB);
+            docA->editor()->setSelStart(5);
+            docB->editor()->setSelStart(10);
+            docC->editor()->setSelStart(12);
+            docC->showMaximized();
+            QVERIFY(form.close());
+        }
+        IniFile ini(iniPath());
+        QVERIFY(ini.load());
+        QCOMPARE(ini.readInteger("LastRun", "OpenFilesNumber", -1), 3);
+        QCOMPARE(ini.readString("LastRun", "OpenFile_1"), c);
+        QCOMPARE(ini.readInteger("LastRun", "Window_State_1", -1), 2);
+        QCOMPARE(ini.readInteger("LastRun", "Window_State_2", -1), 1);
+        QCOMPARE(ini.readString("LastRun", "OpenFile_3"), a);
+        QCOMPARE(ini.readInteger("LastRun", "Window_SelStr_3", -1), 5);
+
+        TMainForm form;
+        form.setGeometry(0, 0, 1000, 700);
+        form.show();
+        form.FormShow();
+        const QList<TEditForm*> documents = form.documents();
+        QCOMPARE(fileNames(documents), QStringList({"C.nc", "B.nc", "A.nc"}));
+        QCOMPARE(form.activeDocument(), documents[0]);
+        QVERIFY(documents[0]->isMaximized());
+        QVERIFY(!documents[1]->isMaximized() && !documents[2]->isMaximized());
+        QCOMPARE(documents[1]->geometry(), geometryB);
+        QCOMPARE(documents[2]->geometry(), geometryA);
+        QCOMPARE(documents[0]->editor()->selStart(), qsizetype(12));
+        QCOMPARE(documents[1]->editor()->selStart(), qsizetype(10));
+        QCOMPARE(documents[2]->editor()->selStart(), qsizetype(5));
+        QVERIFY(!documents[0]->editor()->modified());
+
+        // Restored from maximized, the window takes two thirds of the client area, 10 pixels
+        // in from the main window's corner.
+        documents[0]->showNormal();
+        const QRect normal = documents[0]->geometry();
+        QCOMPARE(normal.topLeft(), form.pos() + QPoint(10, 10));
+        QCOMPARE(normal.width(), form.width() * 2 / 3);
+        QVERIFY(normal.height() > 0 && normal.height() <= form.height() * 2 / 3);
+        QVERIFY(ui->messages.isEmpty());
+    }
+
+    void damagedSettingsFile() {
+        ScopedInteraction ui;
+        const QString kept = program("Kept.nc");
+        const QString third = program("Third.nc");
+        writeFile(iniPath(),
+                  QString("[Format]\r\nSyntaxHighlighting=nie\r\nSyntaxHighlightingOnWriting=0\r\n"
+                          "FontSize=12pt\r\n[LastRun]\r\nLastFilterIndex=abc\r\nOpenFilesNumber=3\r\n"
+                          "OpenFile_1=" +
+                          kept +
+                          "\r\nWindow_Left_1=x1\r\nWindow_Width_1=\r\nWindow_SelStr_1=-\r\n"
+                          "OpenFile_2=/no/such/file.nc\r\nOpenFile_3=" +
+                          third + "\r\nWindow_State_3=3\r\n")
+                      .toUtf8());
+        TMainForm form;
+        form.FormShow();
+        QVERIFY(form.Settings.SyntaxHighlighting);
+        QVERIFY(!form.Settings.SyntaxHighlightingOnWriting);
+        QVERIFY(!form.menuItem("Podwietlajskadniprzypisaniu")->isChecked());
+        QCOMPARE(form.Settings.FontSize, 12);
+        QCOMPARE(form.OpenFilterIndex, 1);
+        // The missing file is skipped; state 3 leaves its window as made.
+        QCOMPARE(fileNames(form.documents()), QStringList({"Kept.nc", "Third.nc"}));
+        const DocumentPlacement first = form.documents()[0]->GetWindowState();
+        QCOMPARE(placementRect(first), QRect(0, 0, 440, 350));
+        QCOMPARE(first.SelStart, qsizetype(0));
+        QVERIFY(ui->messages.isEmpty());
+
+        // At the next exit the numbering is dense again.
+        QVERIFY(form.close());
+        IniFile ini(iniPath());
+        QVERIFY(ini.load());
+        QCOMPARE(ini.readInteger("LastRun", "OpenFilesNumber", -1), 2);
+        QCOMPARE(ini.readString("LastRun", "OpenFile_2"), third);
+        QVERIFY(!ini.hasKey("LastRun", "OpenFile_3"));
+    }
+
+    void unwritableSettingsFolderDoesNotHoldUpTheExit() {
+        ScopedInteraction ui;
+        writeFile(m_dir->filePath("plain-file"), "not a folder");
+        const QString unreachable = m_dir->filePath("plain-file/Ordalvex.INI");
+        qputenv("ORDALVEX_INI", unreachable.toLocal8Bit());
+        TMainForm form;
+        form.FormShow();
+        form.openDroppedFiles({program("A.nc")});
+        QVERIFY(!form.SaveSettings());
+        QVERIFY(form.close());
+        QVERIFY(!QFileInfo::exists(unreachable));
+        QVERIFY(ui->messages.isEmpty());
+    }
+
+    void cancelledCloseLeavesTheSettingsUntouched() {
+        ScopedInteraction ui;
+        const QByteArray before = "[Format]\r\nFontSize=9\r\n[Dots]\r\nDots_Combo_Items=0\r\n";
+        writeFile(iniPath(), before);
+        TMainForm form;
+        form.FormShow();
+        form.openDroppedFiles({program("A.nc"), program("B.nc")});
+        TEditForm* active = form.activeDocument();
+        active->editor()->setSelText("X");
+        QVERIFY(active->editor()->modified());
+        ui->answers.push_back(QMessageBox::Cancel);
+        QVERIFY(!form.close());
+        QCOMPARE(ui->messages.size(), 1);
+        QCOMPARE(readFile(iniPath()), before);
+        QCOMPARE(form.documents().size(), 2);
+
+        // Answering No lets the exit go ahead, and the settings are written.
+        ui->answers.push_back(QMessageBox::No);
+        QVERIFY(form.close());
+        IniFile ini(iniPath());
+        QVERIFY(ini.load());
+        QCOMPARE(ini.readInteger("LastRun", "OpenFilesNumber", -1), 2);
+        QCOMPARE(ini.readInteger("Dots", "Dots_Combo_Items", -1), 0);
+    }
+
+    void newTwiceNumbersTheWindows() {
+        ScopedInteraction ui;
+        {
+            TMainForm form;
+            form.FormShow();
+            form.NewSpeedButtonClick();
+            form.NewSpeedButtonClick();
+            QCOMPARE(form.documents().size(), 2);
+            QCOMPARE(form.documents()[0]->windowTitle(), QString("Bez nazwy_2"));
+            QCOMPARE(form.documents()[1]->windowTitle(), QString("Bez nazwy_1"));
+            QVERIFY(form.documents()[0]->FileName.isEmpty());
+            QCOMPARE(form.NewFileCounter, 3);
+            QVERIFY(form.close());
+        }
+        // The untitled windows are written with empty names and not reopened; the counter
+        // starts again.
+        IniFile ini(iniPath());
+        QVERIFY(ini.load());
+        QCOMPARE(ini.readString("LastRun", "OpenFile_1", "x"), QString());
+        TMainForm form;
+        form.FormShow();
+        QVERIFY(form.documents().isEmpty());
+        form.NewSpeedButtonClick();
+        QCOMPARE(form.activeDocument()->windowTitle(), QString("Bez nazwy_1"));
+    }
+
+    void openThreeFilesFromOneFolder() {
+        ScopedInteraction ui;
+        const QString a = program("progs/A.nc"), b = program("progs/B.nc"), c = program("progs/C.min");
+        TMainForm form;
+        form.FormShow();
+        ui->openResults.push_back({{a, b, c}, 3});
+        form.OpenSpeedButtonClick();
+        QCOMPARE(fileNames(form.documents()), QStringList({"C.min", "B.nc", "A.nc"}));
+        QCOMPARE(form.LastOpenPath, m_dir->filePath("progs"));
+        QCOMPARE(form.OpenFilterIndex, 3);
+
+        form.OpenSpeedButtonClick();
+        QCOMPARE(ui->openRequests.size(), 2);
+        QCOMPARE(ui->openRequests[1].folder, m_dir->filePath("progs"));
+        QCOMPARE(ui->openRequests[1].filterIndex, 3);
+
+        QVERIFY(form.close());
+        IniFile ini(iniPath());
+        QVERIFY(ini.load());
+        QCOMPARE(ini.readInteger("LastRun", "LastFilterIndex", -1), 3);
+        QCOMPARE(ini.readString("LastRun", "LastOpenPath"), m_dir->filePath("progs"));
+    }
+
+    void commandLineFilesFollowTheRestoredOnes() {
+        ScopedInteraction ui;
+        const QString restored = program("Old.nc");
+        writeFile(iniPath(), ("[LastRun]\r\nOpenFilesNumber=1\r\nOpenFile_1=" + restored + "\r\n").toUtf8());
+        TMainForm form;
+        form.setCommandLineFiles(
+            {program("One.nc"), m_dir->filePath("missing.nc"), m_dir->path(), program("Two.nc")});
+        form.FormShow();
+        QCOMPARE(fileNames(form.documents()), QStringList({"Two.nc", "One.nc", "Old.nc"}));
+        QVERIFY(ui->messages.isEmpty());
+    }
+
+    void comPortHintShowsTheRememberedFile() {
+        ScopedInteraction ui;
+        writeFile(iniPath(), "[LastRun]\r\nComPortSettingsFileName=/machines/Mill.cfg\r\n");
+        TMainForm form;
+        form.FormShow();
+        QCOMPARE(form.toolButton("ComPortSpeedButton")->toolTip(),
+                 QString("Ustawienia portu RS232 --> Mill.cfg"));
+        QCOMPARE(form.ComPortSettingsFileName, QString("/machines/Mill.cfg"));
+    }
+};
+
+QTEST_MAIN(TestMainStartup)
+#include "test_mainstartup.moc"
