@@ -55,9 +55,9 @@ bool classMatches(const QWidget* widget, const char* className) {
 
 QWidget* findTopLevelWindow(const char* className, const QString& title) {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        // A window closed with delete-on-close lingers until the event loop deletes it.
-        if (widget->testAttribute(Qt::WA_DeleteOnClose) && !widget->isVisible() &&
-            widget->testAttribute(Qt::WA_WState_ExplicitShowHide))
+        // A closed tool window lingers hidden until the event loop deletes it; the user
+        // cannot see a hidden window, so it must not stop a new one from being made.
+        if (widget->isHidden())
             continue;
         if (classMatches(widget, className) && widget->windowTitle() == title)
             return widget;
@@ -85,6 +85,9 @@ QWidget* openToolWindow(ToolWindow kind, QWidget* mainWindow, const std::functio
         return nullptr;
     window->setWindowTitle(identity.title);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    // The window's width is known only once it has its size; take the size show() would give.
+    if (!window->testAttribute(Qt::WA_Resized))
+        window->adjustSize();
     const QRect mainFrame = mainWindow ? mainWindow->frameGeometry() : QRect();
     window->move(toolWindowPosition(kind, mainFrame, window->frameGeometry().width()));
     window->show();

@@ -31,7 +31,8 @@ ToolWindowIdentity toolWindowIdentity(ToolWindow kind);
 QPoint toolWindowPosition(ToolWindow kind, const QRect& mainFrame, int windowWidth);
 
 // The open top-level window whose class is `className` and whose title is exactly `title`;
-// nullptr when there is none. Windows being deleted are skipped.
+// nullptr when there is none. Hidden windows (a closed one waits hidden to be deleted) are
+// skipped.
 QWidget* findTopLevelWindow(const char* className, const QString& title);
 
 // Brings `window` forward: restores it when minimised, shows it when hidden, raises and
