@@ -7,6 +7,8 @@
 #include <memory>
 
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -228,6 +230,41 @@ private Q_SLOTS:
         QCOMPARE(f.editor()->text(), QStringLiteral("X5 Y2\r\nX5 Y3"));
         QCOMPARE(ui->messages.size(), 1);
         QCOMPARE(ui->messages[0].text, QStringLiteral("Nie moge znaleźć \"x1\"."));
+    }
+
+    // The dialogs are windows of their own: while one has the focus, requests still reach the
+    // frame's active document, and the one active at that moment.
+    void requestsFollowTheActiveDocumentWhileADialogHasTheFocus() {
+        ScopedInteraction ui;
+        QMainWindow mainWindow;
+        auto* area = new QMdiArea(&mainWindow);
+        mainWindow.setCentralWidget(area);
+        auto* first = new TEditForm;
+        auto* second = new TEditForm;
+        area->addSubWindow(first);
+        area->addSubWindow(second);
+        first->editor()->setProgramText(QStringLiteral("N10 G01"));
+        second->editor()->setProgramText(QStringLiteral("N20 X5 G01"));
+        mainWindow.show();
+        first->show();
+        second->show();
+        QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
+        area->setActiveSubWindow(first);
+        FindReplace findReplace(&mainWindow,
+                                [area] { return qobject_cast<TEditForm*>(area->activeSubWindow()); });
+
+        findReplace.ReplaceSpeedButtonClick();
+        QVERIFY(QTest::qWaitForWindowActive(findReplace.replaceDialog()));
+        findReplace.replaceDialog()->setFindText(QStringLiteral("G01"));
+        findReplace.ReplaceDialogFind(findReplace.replaceDialog());
+        QCOMPARE(first->editor()->selStart(), qsizetype(4));
+
+        area->setActiveSubWindow(second);
+        findReplace.replaceDialog()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(findReplace.replaceDialog()));
+        findReplace.ReplaceDialogFind(findReplace.replaceDialog());
+        QCOMPARE(second->editor()->selStart(), qsizetype(7));
+        QVERIFY(ui->messages.isEmpty());
     }
 
     void requestsWithoutADocumentDoNothing() {
