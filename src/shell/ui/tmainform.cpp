@@ -49,8 +49,14 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::UpdateCommandState);
 }
 
-// FormDestroy: the focus connection goes with this object.
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // FormDestroy: the child windows are torn down after this body, when the members are gone
+    // already; the focus changes and window notifications they cause must not reach us.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList())
+        disconnect(window, nullptr, this, nullptr);
+}
 
 QList<TEditForm*> TMainForm::documents() const {
     const QList<QMdiSubWindow*> inFrame = m_mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);

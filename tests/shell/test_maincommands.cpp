@@ -1,0 +1,652 @@
+// The main window's menu and tool bar, command enabling, window commands, highlighting
+// switches, dropped files and the tool commands handed to the active document.
+#include "browser/ui/tfinder_form.h"
+#include "calculators/ui/tdraw_form.h"
+#include "calculators/ui/totworyform.h"
+#include "common/core/tempfolder.h"
+#include "document/ui/teditform.h"
+#include "document/ui/trichedit98.h"
+#include "scriptedinteraction.h"
+#include "shell/ui/tmainform.h"
+#include "testdata.h"
+#include "tools/ui/tformrenum.h"
+
+#include <memory>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+using namespace ordalvex;
+using namespace ordalvex::testing;
+
+namespace {
+
+const QStringList kDocumentCommands = {"SaveSpeedButton",
+                                       "SaveAsSpeedButton",
+                                       "PrintSpeedButton",
+                                       "FindSpeedButton",
+                                       "ReplaceSpeedButton",
+                                       "PrevSpeedButton",
+                                       "NextSpeedButton",
+                                       "KropkiSpeedButton",
+                                       "SpSpeedButton",
+                                       "UsunSpSpeedButton",
+                                       "RenumberSpeedButton",
+                                       "Zapisz1",
+                                       "Zapiszjako1",
+                                       "Zamknij1",
+                                       "Drukuj1",
+                                       "Zaznaczwszystko1",
+                                       "Kaskada1",
+                                       "Rozmiewpionie1",
+                                       "Rozmiewpozziomie1",
+                                       "Znajdz",
+                                       "Zamie1",
+                                       "Zamknijwszystkie",
+                                       "Przenumeruj1",
+                                       "Wstaw",
+                                       "Ususpacje",
+                                       "Wstawspacje"};
+const QStringList kAlwaysEnabled = {"Nowy1",
+                                    "Otwrz1",
+                                    "Przegldarkaplikw1",
+                                    "Zakocz1",
+                                    "Obliczparametry",
+                                    "Obliczwsprzdneotworwrozmieszczonychnaokrgu",
+                                    "Ktyitrjkty1",
+                                    "Obliczfazki",
+                                    "Kalkulator",
+                                    "Podwietlajskadni",
+                                    "Podwietlajskadniprzypisaniu",
+                                    "Czcionka",
+                                    "Oprogramie2",
+                                    "NewSpeedButton",
+                                    "OpenSpeedButton",
+                                    "DrillSpeedButton",
+                                    "TrigSpeedButton",
+                                    "ParamSpeedButton",
+                                    "SpeedButton1",
+                                    "CalcSpeedButton",
+                                    "ComPortSpeedButton",
+                                    "ExitSpeedButton"};
+
+// Whether the command of that name (menu item or tool button) is enabled.
+bool enabled(const TMainForm& form, const QString& name) {
+    if (QAction* item = form.menuItem(name))
+        return item->isEnabled();
+    QToolButton* button = form.toolButton(name);
+    return button && button->isEnabled();
+}
+
+QStringList fileNames(const QList<TEditForm*>& documents) {
+    QStringList names;
+    for (TEditForm* document : documents)
+        names.append(QFileInfo(document->FileName).fileName());
+    return names;
+}
+
+QColor colourAt(TRichEdit98* editor, qsizetype position) {
+    QTextCursor cursor(editor->document());
+    cursor.setPosition(int(editor->toWidgetPosition(position)) + 1);
+    return cursor.charFormat().foreground().color();
+}
+
+// Runs `action` on the first visible top-level window of class T once the modal loop runs.
+template <typename T> void whenShown(const std::function<void(T*)>& action) {
+    QTimer::singleShot(0, [action] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<T*>(widget); window && window->isVisible()) {
+                action(window);
+                return;
+            }
+        }
+    });
+}
+
+} // namespace
+
+class TestMainCommands : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString program(const QString& name,
+                    const QByteArray& text = "%\r\nO0001\r\nN10 G01 X10 Y20\r\nN20 M30\r\n") {
+        const QString path = m_dir->filePath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        writeFile(path, text);
+        return path;
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        qputenv("ORDALVEX_INI", m_dir->filePath("Ordalvex.INI").toLocal8Bit());
+    }
+    void cleanup() {
+        qunsetenv("ORDALVEX_INI");
+        m_dir.reset();
+    }
+
+    void menuItems_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shortcut");
+        QTest::newRow("Nowy1") << "Nowy1"
+                               << "&Nowy plik"
+                               << "";
+        QTest::newRow("Otwrz1") << "Otwrz1"
+                                << "&Otwórz..."
+                                << "F4";
+        QTest::newRow("Zapisz1") << "Zapisz1"
+                                 << "&Zapisz"
+                                 << "F2";
+        QTest::newRow("Zapiszjako1") << "Zapiszjako1"
+                                     << "Z&apisz jako..."
+                                     << "Shift+F2";
+        QTest::newRow("Zamknij1") << "Zamknij1"
+                                  << "Za&mknij"
+                                  << "";
+        QTest::newRow("Zamknijwszystkie") << "Zamknijwszystkie"
+                                          << "Zamknij &wszystkie"
+                                          << "";
+        QTest::newRow("Przegldarkaplikw1") << "Przegldarkaplikw1"
+                                           << "Przeglądarka plików"
+                                           << "F5";
+        QTest::newRow("Ustawieniastrony1") << "Ustawieniastrony1"
+                                           << "&Ustawienia strony..."
+                                           << "";
+        QTest::newRow("Drukuj1") << "Drukuj1"
+                                 << "&Drukuj"
+                                 << "F12";
+        QTest::newRow("Zakocz1") << "Zakocz1"
+                                 << "Za&kończ program"
+                                 << "";
+        QTest::newRow("Cofnij1") << "Cofnij1"
+                                 << "&Cofnij"
+                                 << "Ctrl+Z";
+        QTest::newRow("Powtrz1") << "Powtrz1"
+                                 << "&Powtórz"
+                                 << "Ctrl+Y";
+        QTest::newRow("Wytnij1") << "Wytnij1"
+                                 << "&Wytnij"
+                                 << "Ctrl+X";
+        QTest::newRow("Kopiuj1") << "Kopiuj1"
+                                 << "&Kopiuj"
+                                 << "Ctrl+C";
+        QTest::newRow("Wklej1") << "Wklej1"
+                                << "Wkl&ej"
+                                << "Ctrl+V";
+        QTest::newRow("Usu1") << "Usu1"
+                              << "&Usuń"
+                              << "Ctrl+Del";
+        QTest::newRow("Zaznaczwszystko1") << "Zaznaczwszystko1"
+                                          << "&Zaznacz wszystko"
+                                          << "Ctrl+A";
+        QTest::newRow("Znajdz") << "Znajdz"
+                                << "&Znajdź..."
+                                << "Ctrl+F";
+        QTest::newRow("Znajdnastpny") << "Znajdnastpny"
+                                      << "Z&najdź następny"
+                                      << "F3";
+        QTest::newRow("Zamie1") << "Zamie1"
+                                << "Zamień..."
+                                << "Ctrl+R";
+        QTest::newRow("Obliczparametry") << "Obliczparametry"
+                                         << "&Oblicz parametry skrawania"
+                                         << "";
+        QTest::newRow("Obliczwsprzdne...") << "Obliczwsprzdneotworwrozmieszczonychnaokrgu"
+                                           << "Oblicz &współrzędne otworów rozmieszczonych na okręgu"
+                                           << "";
+        QTest::newRow("Ktyitrjkty1") << "Ktyitrjkty1"
+                                     << "O&bliczanie długości boków i / lub kątów w trójkącie prostokątnym"
+                                     << "";
+        QTest::newRow("Obliczfazki") << "Obliczfazki"
+                                     << "&Przelicz mm/cale , cale/mm"
+                                     << "";
+        QTest::newRow("Kalkulator") << "Kalkulator"
+                                    << "&Kalkulator Windows"
+                                    << "";
+        QTest::newRow("Wstawspacje") << "Wstawspacje"
+                                     << "Ws&taw spacje"
+                                     << "";
+        QTest::newRow("Ususpacje") << "Ususpacje"
+                                   << "&Usuń spacje"
+                                   << "";
+        QTest::newRow("Wstaw") << "Wstaw"
+                               << "W&staw kropki"
+                               << "";
+        QTest::newRow("Przenumeruj1") << "Przenumeruj1"
+                                      << "Prz&enumeruj"
+                                      << "";
+        QTest::newRow("Podwietlajskadni") << "Podwietlajskadni"
+                                          << "&Podświetlaj składnię"
+                                          << "";
+        QTest::newRow("Podwietlajskadniprzypisaniu") << "Podwietlajskadniprzypisaniu"
+                                                     << "P&odświetlaj składnię przy pisaniu"
+                                                     << "";
+        QTest::newRow("Czcionka") << "Czcionka"
+                                  << "&Czcionka"
+                                  << "";
+        QTest::newRow("Kaskada1") << "Kaskada1"
+                                  << "&Kaskada"
+                                  << "";
+        QTest::newRow("Rozmiewpionie1") << "Rozmiewpionie1"
+                                        << "Rozmieść w &pionie"
+                                        << "";
+        QTest::newRow("Rozmiewpozziomie1") << "Rozmiewpozziomie1"
+                                           << "Rozmieść w po&ziomie"
+                                           << "";
+        QTest::newRow("Oprogramie2") << "Oprogramie2"
+                                     << "&O programie"
+                                     << "";
+        QTest::newRow("menu Plik1") << "Plik1"
+                                    << "&Plik"
+                                    << "";
+        QTest::newRow("menu Okno1") << "Okno1"
+                                    << "O&kno"
+                                    << "";
+        QTest::newRow("menu Oprogramie1") << "Oprogramie1"
+                                          << "Po&moc"
+                                          << "";
+    }
+    void menuItems() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, shortcut);
+        TMainForm form;
+        QAction* item = form.findChild<QAction*>(name);
+        QVERIFY2(item, qPrintable(name));
+        QCOMPARE(item->text(), caption);
+        QCOMPARE(item->shortcut().toString(), shortcut);
+    }
+
+    void toolButtonsInOrder() {
+        TMainForm form;
+        const QList<std::pair<QString, QString>> expected = {
+            {"NewSpeedButton", "Nowy plik"},
+            {"OpenSpeedButton", "Otwórz plik..."},
+            {"SaveSpeedButton", "Zapisz"},
+            {"SaveAsSpeedButton", "Zapisz jako..."},
+            {"PrintSpeedButton", "Drukuj"},
+            {"CutSpeedButton", "Wytnij"},
+            {"CopySpeedButton", "Kopiuj"},
+            {"PasteSpeedButton", "Wklej"},
+            {"FindSpeedButton", "Znajdź..."},
+            {"FindNextSpeedButton", "Znajdź następne"},
+            {"ReplaceSpeedButton", "Zamień"},
+            {"DrillSpeedButton", "Oblicz współrzędne otworów rozmieszczonych na okręgu"},
+            {"TrigSpeedButton", "Obliczanie długości boków i / lub kątów w trójkącie prostokątnym"},
+            {"ParamSpeedButton", "Oblicz parametry skrawania"},
+            {"SpeedButton1", "Przelicz mm/cale , cale/mm"},
+            {"CalcSpeedButton", "Kalkulator Windows"},
+            {"KropkiSpeedButton", "Wstaw kropki"},
+            {"SpSpeedButton", "Wstaw spacje"},
+            {"UsunSpSpeedButton", "Usuń spacje"},
+            {"RenumberSpeedButton", "Przenumeruj"},
+            {"ComPortSpeedButton", "Ustawienia portu RS232"},
+            {"PrevSpeedButton", "Poprzednie okno"},
+            {"NextSpeedButton", "Następne okno"},
+            {"ExitSpeedButton", "Wyjście"}};
+        auto* panel = form.findChild<QToolBar*>("ButtonPanel");
+        QVERIFY(panel);
+        QCOMPARE(panel->height(), 36);
+        QStringList order;
+        for (QAction* action : panel->actions()) {
+            if (QWidget* widget = panel->widgetForAction(action); widget && !action->isSeparator())
+                order.append(widget->objectName());
+        }
+        QStringList expectedOrder;
+        for (const auto& [name, hint] : expected) {
+            expectedOrder.append(name);
+            QToolButton* button = form.toolButton(name);
+            QVERIFY2(button, qPrintable(name));
+            QCOMPARE(button->toolTip(), hint);
+            QVERIFY(!button->icon().isNull());
+        }
+        QCOMPARE(order, expectedOrder);
+    }
+
+    void commandEnablingByWindowCount_data() {
+        QTest::addColumn<int>("windows");
+        QTest::addColumn<bool>("clipboard");
+        QTest::newRow("no window") << 0 << true;
+        QTest::newRow("one window") << 1 << true;
+        QTest::newRow("two windows") << 2 << false;
+    }
+    void commandEnablingByWindowCount() {
+        QFETCH(int, windows);
+        QFETCH(bool, clipboard);
+        ScopedInteraction ui;
+        ui->clipboard = clipboard ? QStringLiteral("G01") : QString();
+        TMainForm form;
+        form.FormShow();
+        for (int i = 0; i < windows; ++i)
+            form.openDroppedFiles({program(QString("P%1.nc").arg(i))});
+        form.UpdateCommandState();
+        for (const QString& name : kDocumentCommands)
+            QVERIFY2(enabled(form, name) == (windows > 0), qPrintable(name));
+        for (const QString& name : kAlwaysEnabled)
+            QVERIFY2(enabled(form, name), qPrintable(name));
+        QCOMPARE(enabled(form, "Wklej1"), windows > 0 && clipboard);
+        QCOMPARE(enabled(form, "PasteSpeedButton"), windows > 0 && clipboard);
+        QVERIFY(!enabled(form, "Ustawieniastrony1"));
+        QVERIFY(!enabled(form, "FindNextSpeedButton"));
+        // Nothing selected and nothing to undo in freshly opened documents.
+        for (const char* name : {"Wytnij1", "Kopiuj1", "Usu1", "Cofnij1", "Powtrz1", "CutSpeedButton"})
+            QVERIFY2(!enabled(form, name), name);
+
+        // Closing every window turns the document commands off again.
+        form.ZamknijwszystkieClick();
+        QTRY_VERIFY(form.documents().isEmpty());
+        for (const QString& name : kDocumentCommands)
+            QVERIFY2(!enabled(form, name), qPrintable(name));
+    }
+
+    void selectionAndUndoFollowTheDocument() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.FormShow();
+        form.openDroppedFiles({program("A.nc")});
+        TRichEdit98* editor = form.activeDocument()->editor();
+        editor->setSelection(3, 5);
+        for (const char* name : {"Wytnij1", "Kopiuj1", "Usu1", "CutSpeedButton", "CopySpeedButton"})
+            QVERIFY2(enabled(form, name), name);
+        editor->setSelStart(3);
+        for (const char* name : {"Wytnij1", "Kopiuj1", "Usu1", "CutSpeedButton", "CopySpeedButton"})
+            QVERIFY2(!enabled(form, name), name);
+
+        editor->setSelection(3, 5);
+        form.Usu1Click();
+        form.activeDocument()->EditorSelectionChange();
+        QVERIFY(enabled(form, "Cofnij1"));
+        QVERIFY(!enabled(form, "Powtrz1"));
+        form.Cofnij1Click();
+        form.activeDocument()->EditorSelectionChange();
+        QVERIFY(!enabled(form, "Cofnij1"));
+        QVERIFY(enabled(form, "Powtrz1"));
+        QVERIFY(editor->text().startsWith("%\r\nO0001"));
+        form.Powtrz1Click();
+        QVERIFY(editor->text().startsWith("%\r\n\r\n"));
+
+        // Codes other than 0, 1, 10 and 11 leave undo and redo as they are.
+        QCOMPARE(form.NotifyEditState(0, 11), 0);
+        form.NotifyEditState(0, 7);
+        QVERIFY(enabled(form, "Cofnij1") && enabled(form, "Powtrz1"));
+        // A closing window reports 0 and 0.
+        form.activeDocument()->close();
+        QVERIFY(!enabled(form, "Cofnij1") && !enabled(form, "Powtrz1") && !enabled(form, "Usu1"));
+    }
+
+    void editCommandsGoToTheActiveDocument() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.FormShow();
+        form.openDroppedFiles({program("A.nc"), program("B.nc", "N1 X1\r\n")});
+        TRichEdit98* editor = form.activeDocument()->editor();
+        form.Zaznaczwszystko1Click();
+        QCOMPARE(editor->selLength(), editor->textLength());
+        form.CopySpeedButtonClick();
+        QVERIFY(ui->clipboard.startsWith("N1 X1"));
+        form.CutSpeedButtonClick();
+        QCOMPARE(editor->textLength(), qsizetype(0));
+        form.PasteSpeedButtonClick();
+        QCOMPARE(editor->text(), QString("N1 X1\r\n"));
+        // Untouched: the other document.
+        QVERIFY(form.documents()[1]->editor()->text().startsWith("%\r\nO0001"));
+    }
+
+    void commandsWithoutADocumentDoNothing() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.FormShow();
+        for (auto command : {&TMainForm::SaveSpeedButtonClick,
+                             &TMainForm::SaveAsSpeedButtonClick,
+                             &TMainForm::Zamknij1Click,
+                             &TMainForm::Cofnij1Click,
+                             &TMainForm::Powtrz1Click,
+                             &TMainForm::CutSpeedButtonClick,
+                             &TMainForm::CopySpeedButtonClick,
+                             &TMainForm::PasteSpeedButtonClick,
+                             &TMainForm::Usu1Click,
+                             &TMainForm::Zaznaczwszystko1Click,
+                             &TMainForm::WstawClick,
+                             &TMainForm::UsuspacjeClick,
+                             &TMainForm::WstawspacjeClick,
+                             &TMainForm::RenumberSpeedButtonClick,
+                             &TMainForm::PrintSpeedButtonClick,
+                             &TMainForm::PrevSpeedButtonClick,
+                             &TMainForm::NextSpeedButtonClick,
+                             &TMainForm::Kaskada1Click,
+                             &TMainForm::Rozmiewpionie1Click,
+                             &TMainForm::Rozmiewpozziomie1Click})
+            (form.*command)();
+        QVERIFY(form.documents().isEmpty());
+        QVERIFY(ui->messages.isEmpty());
+        QCOMPARE(ui->beeps, 0);
+        QVERIFY(ui->saveRequests.isEmpty());
+    }
+
+    void previousAndNextWindow() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.FormShow();
+        form.openDroppedFiles({program("A.nc"), program("B.nc"), program("C.nc")});
+        auto active = [&form] { return QFileInfo(form.activeDocument()->FileName).fileName(); };
+        QCOMPARE(active(), QString("C.nc"));
+        QStringList seen;
+        for (int i = 0; i < 3; ++i) {
+            form.PrevSpeedButtonClick();
+            seen.append(active());
+        }
+        QCOMPARE(seen, QStringList({"B.nc", "A.nc", "C.nc"}));
+        seen.clear();
+        for (int i = 0; i < 3; ++i) {
+            form.NextSpeedButtonClick();
+            seen.append(active());
+        }
+        QCOMPARE(seen, QStringList({"A.nc", "B.nc", "C.nc"}));
+
+        form.ZamknijwszystkieClick();
+        form.openDroppedFiles({program("Only.nc")});
+        form.PrevSpeedButtonClick();
+        form.NextSpeedButtonClick();
+        QCOMPARE(active(), QString("Only.nc"));
+    }
+
+    void tilingAndCascade() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.setGeometry(0, 0, 1000, 700);
+        form.show();
+        form.FormShow();
+        form.openDroppedFiles({program("A.nc"), program("B.nc")});
+        const QRect area = form.mdiArea()->viewport()->rect();
+        form.Rozmiewpozziomie1Click();
+        const QList<TEditForm*> documents = form.documents();
+        for (TEditForm* document : documents)
+            QCOMPARE(document->width(), area.width());
+        QCOMPARE(documents[0]->y(), 0);
+        QCOMPARE(documents[1]->y(), documents[0]->height());
+        form.Rozmiewpionie1Click();
+        for (TEditForm* document : documents)
+            QCOMPARE(document->height(), area.height());
+        QCOMPARE(documents[0]->x(), 0);
+        QCOMPARE(documents[1]->x(), documents[0]->width());
+        form.Kaskada1Click();
+        QVERIFY(documents[0]->pos() != documents[1]->pos());
+        QVERIFY(documents[0]->width() < area.width());
+    }
+
+    void windowMenuListsTheDocuments() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.FormShow();
+        form.openDroppedFiles({program("A.nc"), program("B.nc")});
+        auto* menu = form.findChild<QMenu*>("Okno1");
+        QVERIFY(menu);
+        QMetaObject::invokeMethod(menu, "aboutToShow");
+        QList<QAction*> listed;
+        for (QAction* action : menu->actions()) {
+            if (action->isCheckable())
+                listed.append(action);
+        }
+        QCOMPARE(listed.size(), 2);
+        QVERIFY(listed[0]->text().startsWith(m_dir->filePath("A.nc")));
+        QVERIFY(!listed[0]->isChecked() && listed[1]->isChecked());
+        listed[0]->trigger();
+        QCOMPARE(QFileInfo(form.activeDocument()->FileName).fileName(), QString("A.nc"));
+    }
+
+    void highlightingSwitchesRecolourEveryDocument() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.FormShow();
+        form.openDroppedFiles({program("A.nc"), program("B.nc")});
+        const qsizetype g01 = form.documents()[0]->editor()->text().indexOf("G01");
+        QList<QColor> coloured;
+        for (TEditForm* document : form.documents())
+            coloured.append(colourAt(document->editor(), g01));
+
+        form.menuItem("Podwietlajskadni")->trigger();
+        QVERIFY(!form.Settings.SyntaxHighlighting);
+        for (TEditForm* document : form.documents()) {
+            QVERIFY(!document->Settings.SyntaxHighlighting);
+            QVERIFY(colourAt(document->editor(), g01) != coloured.first());
+        }
+        form.menuItem("Podwietlajskadni")->trigger();
+        for (qsizetype i = 0; i < 2; ++i)
+            QCOMPARE(colourAt(form.documents()[i]->editor(), g01), coloured[i]);
+
+        form.menuItem("Podwietlajskadniprzypisaniu")->trigger();
+        QVERIFY(!form.Settings.SyntaxHighlightingOnWriting);
+        for (TEditForm* document : form.documents())
+            QVERIFY(!document->Settings.SyntaxHighlightingOnWriting);
+        // A document opened later takes the new settings too.
+        form.NewSpeedButtonClick();
+        QVERIFY(!form.activeDocument()->Settings.SyntaxHighlightingOnWriting);
+    }
+
+    void droppedFilesOpenInOrder() {
+        ScopedInteraction ui;
+        // A path far longer than 259 characters is opened whole.
+        QString deep = "deep";
+        while (deep.size() < 300)
+            deep += "/folder_with_a_long_name";
+        const QString longPath = program(deep + "/Long.nc");
+        QVERIFY(longPath.size() > 300);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(program("A.nc")), QUrl::fromLocalFile(m_dir->path()),
+                      QUrl::fromLocalFile(longPath), QUrl::fromLocalFile(program("B.nc"))});
+        TMainForm form;
+        form.FormShow();
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        // Straight to the window's handler: the application routes a drop only inside a real drag.
+        static_cast<QObject&>(form).event(&drop);
+        QVERIFY(drop.isAccepted());
+        // The folder's window closed again.
+        QTRY_COMPARE(fileNames(form.documents()), QStringList({"B.nc", "Long.nc", "A.nc"}));
+        QCOMPARE(form.documents()[1]->FileName, longPath);
+        QVERIFY(ui->messages.isEmpty());
+    }
+
+    void insertDotsUsesTheDialogsChoice() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.FormShow();
+        form.openDroppedFiles({program("A.nc", "G01 X10 Y-5 Z0 F100\r\n")});
+        whenShown<QDialog>([](QDialog* dialog) {
+            dialog->findChild<QComboBox*>("ComboBox")->setEditText("X Y Z");
+            dialog->findChild<QPushButton*>("OkButton")->click();
+        });
+        form.WstawClick();
+        QCOMPARE(form.activeDocument()->editor()->text(), QString("G01 X10. Y-5. Z0. F100\r\n"));
+        QVERIFY(form.activeDocument()->editor()->modified());
+    }
+
+    void spacesToolsChangeTheActiveDocument() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.FormShow();
+        form.openDroppedFiles({program("A.nc", "N10G01X10Y-20.5F100\r\n")});
+        form.WstawspacjeClick();
+        QCOMPARE(form.activeDocument()->editor()->text(), QString("N10 G01 X10 Y-20.5 F100\r\n"));
+        QVERIFY(!QApplication::overrideCursor());
+        form.UsuspacjeClick();
+        QCOMPARE(form.activeDocument()->editor()->text(), QString("N10G01X10Y-20.5F100\r\n"));
+    }
+
+    void renumberingGoesThroughATemporaryFile_data() {
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Ok") << true << "N10 G01\r\nN20 X5\r\n";
+        QTest::newRow("Anuluj") << false << "N5 G01\r\nN7 X5\r\n";
+    }
+    void renumberingGoesThroughATemporaryFile() {
+        QFETCH(bool, confirm);
+        QFETCH(QString, expected);
+        ScopedInteraction ui;
+        TMainForm form;
+        form.setGeometry(0, 0, 1000, 700);
+        form.FormShow();
+        form.openDroppedFiles({program("A.nc", "N5 G01\r\nN7 X5\r\n")});
+        TEditForm* document = form.activeDocument();
+        QString caption;
+        bool tempFileDuringDialog = false;
+        whenShown<TFormRenum>([&](TFormRenum* dialog) {
+            caption = dialog->windowTitle();
+            tempFileDuringDialog = QFileInfo::exists(privateTempDir() + "Renum.tmp");
+            dialog->ButtonStartClick();
+            if (confirm)
+                dialog->ButtonOKClick();
+            else
+                dialog->ButtonAnulujClick();
+        });
+        form.RenumberSpeedButtonClick();
+        QCOMPARE(caption, QString("Przenumeruj"));
+        QVERIFY(tempFileDuringDialog);
+        QCOMPARE(document->editor()->text(), expected);
+        QVERIFY(!QFileInfo::exists(privateTempDir() + "Renum.tmp"));
+        QCOMPARE(ui->beeps, 0);
+    }
+
+    void toolWindowCommandsOpenOneWindowEach() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.FormShow();
+        form.toolButton("DrillSpeedButton")->click();
+        form.menuItem("Obliczwsprzdneotworwrozmieszczonychnaokrgu")->trigger();
+        QCOMPARE(form.findChildren<TOtworyForm*>().size(), 1);
+        qDeleteAll(form.findChildren<TOtworyForm*>());
+
+        form.LastOpenPath = m_dir->path();
+        form.Przegldarkaplikw1Click();
+        form.Przegldarkaplikw1Click();
+        QList<TFinder_Form*> browsers;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* browser = qobject_cast<TFinder_Form*>(widget))
+                browsers.append(browser);
+        }
+        QCOMPARE(browsers.size(), 1);
+        QCOMPARE(QDir(browsers[0]->currentFolder()), QDir(m_dir->path()));
+        QCOMPARE(browsers[0]->formatSettings(), form.Settings);
+        delete browsers[0];
+    }
+};
+
+QTEST_MAIN(TestMainCommands)
+#include "test_maincommands.moc"
