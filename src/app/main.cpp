@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char** argv) {
@@ -31,8 +30,7 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtTranslator);
 
     ordalvex::TMainForm mainForm;
+    mainForm.setCommandLineFiles(QApplication::arguments().mid(1));
     mainForm.showMaximized();
-    const QStringList arguments = QApplication::arguments().mid(1);
-    QTimer::singleShot(0, &mainForm, [&mainForm, arguments] { mainForm.openCommandLineFiles(arguments); });
     return QApplication::exec();
 }
