@@ -3,10 +3,14 @@
 #include "browser/ui/tfinder_form.h"
 #include "calculators/ui/tdraw_form.h"
 #include "calculators/ui/totworyform.h"
+#include "common/core/inifile.h"
 #include "common/core/tempfolder.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
 #include "scriptedinteraction.h"
+#include "serial/ui/tcomportform.h"
+#include "shell/ui/fontchoice.h"
+#include "shell/ui/taboutbox.h"
 #include "shell/ui/tmainform.h"
 #include "testdata.h"
 #include "tools/ui/tformrenum.h"
@@ -19,6 +23,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
@@ -645,6 +650,66 @@ private Q_SLOTS:
         QCOMPARE(QDir(browsers[0]->currentFolder()), QDir(m_dir->path()));
         QCOMPARE(browsers[0]->formatSettings(), form.Settings);
         delete browsers[0];
+    }
+
+    void findEnablesFindNext() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.FormShow();
+        form.FindSpeedButtonClick(); // no document: nothing
+        QVERIFY(!enabled(form, "Znajdnastpny"));
+        form.openDroppedFiles({program("A.nc")});
+        form.activeDocument()->editor()->setSelection(3, 5);
+        form.FindSpeedButtonClick();
+        QVERIFY(enabled(form, "Znajdnastpny") && enabled(form, "FindNextSpeedButton"));
+        // The command state routine leaves find next alone.
+        form.ZamknijwszystkieClick();
+        QTRY_VERIFY(form.documents().isEmpty());
+        QVERIFY(enabled(form, "Znajdnastpny"));
+    }
+
+    void fontChoiceReachesEveryDocumentAndTheSettingsFile() {
+        ScopedInteraction ui;
+        const FontDialogRunner previous = setFontDialogRunner([](QFontDialog& dialog) {
+            QFont font(QStringLiteral("DejaVu Sans Mono"));
+            font.setPointSize(10);
+            dialog.setCurrentFont(font);
+            return true;
+        });
+        {
+            TMainForm form;
+            form.FormShow();
+            form.openDroppedFiles({program("A.nc"), program("B.nc")});
+            form.CzcionkaClick();
+            QCOMPARE(form.Settings.FontSize, 10);
+            for (TEditForm* document : form.documents())
+                QCOMPARE(document->Settings.FontSize, 10);
+            QVERIFY(form.close());
+        }
+        setFontDialogRunner(previous);
+        IniFile ini(m_dir->filePath("Ordalvex.INI"));
+        QVERIFY(ini.load());
+        QCOMPARE(ini.readInteger("Format", "FontSize", -1), 10);
+    }
+
+    void aboutBoxAndTransferWindowAreModal() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.FormShow();
+        QString aboutCaption;
+        whenShown<TAboutBox>([&aboutCaption](TAboutBox* box) {
+            aboutCaption = box->windowTitle();
+            box->findChild<QPushButton*>("OKButton")->click();
+        });
+        form.Oprogramie2Click();
+        QCOMPARE(aboutCaption, QString("O programie"));
+
+        whenShown<TComPortForm>(
+            [](TComPortForm* window) { window->findChild<QPushButton*>("QuitBtn")->click(); });
+        form.ComPortSpeedButtonClick();
+        QCOMPARE(form.ComPortSettingsFileName, QString("Default.cfg"));
+        QCOMPARE(form.toolButton("ComPortSpeedButton")->toolTip(),
+                 QString("Ustawienia portu RS232 --> Default.cfg"));
     }
 };
 
