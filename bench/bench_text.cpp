@@ -73,6 +73,11 @@ void registerText(const std::string& name, const std::string& input, const std::
 }
 
 void registerTextPasses(const std::string& input, const std::string* text) {
+    if (SearchBuffer(*text, 0, 0, kMissingPattern, frDown) ||
+        SearchBuffer(*text, 0, 0, kMissingPattern, frDown | frWholeWord | frMatchCase))
+        std::fprintf(
+            stderr, "warning: %s holds the pattern of the not-found search: that figure is not a full scan\n",
+            input.c_str());
     registerText(
         "UpperCaseLoop", input, text, [](const std::string& t) { return bench::upperCaseCopy(t); }, 0);
     registerText(
