@@ -38,4 +38,12 @@ function(ordalvex_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORDALVEX_CORPUS=${ORDALVEX_CORPUS_DIR};ORDALVEX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
     TIMEOUT 600)
+  if(ORDALVEX_SANITIZE)
+    # Stop at the first error of either sanitizer with a stack; the suppressions name the
+    # leaks of the system libraries the tests load (fonts, the platform plugin), not ours.
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
+      "ASAN_OPTIONS=detect_leaks=1"
+      "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/hardening/lsan.supp:print_suppressions=0")
+  endif()
 endfunction()
