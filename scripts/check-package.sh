@@ -54,19 +54,23 @@ echo "Depends: $depends"
 # Every package whose library the program links must be a dependency, and so must what Qt
 # loads at run time: the platform plugins and the Polish translation of its dialogs.
 needed_packages=(qt6-qpa-plugins qt6-translations-l10n)
+# Whole outputs are captured rather than piped into early-exiting readers, which would end the
+# writer with SIGPIPE and, under pipefail, the script.
+library_cache=$(ldconfig -p)
 for binary in "$root/usr/bin/ordalvex" "$root/usr/bin/ordalvex-cnc"; do
   [ -x "$binary" ] || {
     fail "${binary#"$root"} is missing"
     continue
   }
   while read -r library; do
-    path=$(ldconfig -p | awk -v lib="$library" '$1 == lib { print $NF; exit }')
+    path=$(awk -v lib="$library" '$1 == lib && !found { print $NF; found = 1 }' <<<"$library_cache")
     [ -n "$path" ] || {
       fail "$library (linked by ${binary#"$root"}) is not found on this system"
       continue
     }
-    owner=$(dpkg -S "$(readlink -f "$path")" 2>/dev/null | head -n1 | cut -d: -f1) ||
-      owner=$(dpkg -S "$path" 2>/dev/null | head -n1 | cut -d: -f1) || true
+    # Debian 12 registers some libraries under /lib, others under /usr/lib.
+    owner=$(dpkg -S "$(readlink -f "$path")" 2>/dev/null || dpkg -S "$path" 2>/dev/null || true)
+    owner=$(awk -F: 'NR == 1 { print $1 }' <<<"$owner")
     [ -n "$owner" ] && needed_packages+=("$owner")
   done < <(objdump -p "$binary" | awk '$1 == "NEEDED" { print $2 }')
 done
@@ -132,7 +136,7 @@ icons=$root/usr/share/icons/hicolor
 failures_before_icons=$failures
 [ -f "$icons/scalable/apps/ordalvex.svg" ] || fail "scalable icon missing"
 for size in 16 22 24 32 48 64 128 256; do
-  file "$icons/${size}x${size}/apps/ordalvex.png" 2>/dev/null | grep -q "PNG image data, $size x $size" ||
+  [[ "$(file "$icons/${size}x${size}/apps/ordalvex.png")" == *"PNG image data, $size x $size,"* ]] ||
     fail "icon ${size}x${size} missing or of another size"
 done
 [ "$failures" -eq "$failures_before_icons" ] && pass "icons: scalable and 8 PNG sizes"
@@ -170,10 +174,11 @@ if [ ${#runner[@]} -gt 0 ]; then
   written=$(find "$root" -iname 'ordalvex.ini' -o -iname 'default.cfg')
   [ -z "$written" ] && pass "nothing written into the program's folders" ||
     fail "settings written into the installed tree: $written"
+  # The main window reads its settings when first shown, which makes the folder.
   if [ -d "$home/.config/Ordalvex" ]; then
     pass "settings folder is ~/.config/Ordalvex"
   else
-    echo "note: the program did not reach its settings file within 5 seconds"
+    fail "no settings folder ~/.config/Ordalvex after 5 seconds"
   fi
 else
   echo "note: settings location not checked (running as root without setpriv or user nobody)"
