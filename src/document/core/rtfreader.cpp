@@ -228,8 +228,14 @@ private:
     }
 
     void finishFontEntry() {
-        if (m_fontNumber < 0)
+        // The font table is indexed by number: a huge number in a damaged or hostile file
+        // must not make it allocate gigabytes, so fonts beyond any real table are dropped.
+        constexpr int kMaxFontNumber = 4095;
+        if (m_fontNumber < 0 || m_fontNumber > kMaxFontNumber) {
+            m_fontName.clear();
+            m_fontNumber = -1;
             return;
+        }
         const QString name = cp1250::decode(m_fontName).trimmed();
         if (static_cast<std::size_t>(m_fontNumber) >= m_doc.fonts.size())
             m_doc.fonts.resize(static_cast<std::size_t>(m_fontNumber) + 1);
