@@ -90,8 +90,12 @@ class TestToolWindows : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void cleanup() {
+        // A window's destructor may free other windows: delete only those still alive.
+        QList<QPointer<QWidget>> windows;
         for (QWidget* widget : QApplication::topLevelWidgets())
-            delete widget;
+            windows.append(widget);
+        for (const QPointer<QWidget>& window : windows)
+            delete window.data();
     }
 
     void placement_data() {
