@@ -292,6 +292,24 @@ private Q_SLOTS:
                  QString("Ustawienia portu RS232 --> Mill.cfg"));
         QCOMPARE(form.ComPortSettingsFileName, QString("/machines/Mill.cfg"));
     }
+
+    void saveAsSetsTheOpenFolder() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.FormShow();
+        form.NewSpeedButtonClick();
+        form.LastOpenPath = QStringLiteral("/somewhere");
+        form.SaveAsSpeedButtonClick(); // cancelled: an untitled document has no folder
+        QCOMPARE(ui->saveRequests.size(), 1);
+        QCOMPARE(form.LastOpenPath, QString());
+
+        const QString target = m_dir->filePath("saved/O0001.nc");
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        ui->saveResults.push_back({{target}, 1});
+        form.SaveAsSpeedButtonClick();
+        QVERIFY(QFileInfo::exists(target));
+        QCOMPARE(QDir(form.LastOpenPath), QDir(m_dir->filePath("saved")));
+    }
 };
 
 QTEST_MAIN(TestMainStartup)
