@@ -117,8 +117,9 @@ void writeRtfBody(std::string_view text, std::string& out, std::string_view (*st
 }
 
 void highlightToRtf(std::string_view text, std::string& out, std::string_view fontName, int fontSize) {
-    // Style strings and escapes make the RTF about twice the text; reserve once.
-    out.reserve(out.size() + text.size() * 2 + 1024);
+    // Style strings make the RTF three to four times the text; one reservation avoids copying
+    // the whole output as it grows.
+    out.reserve(out.size() + text.size() * 4 + 1024);
     writeRtfHeader(out, fontName, fontSize);
     writeRtfBody(text, out, styleStringFor);
 }

@@ -42,7 +42,8 @@ std::unique_ptr<QTextDocument> buildDocument(const RtfDocument& rtf, const QFont
     QTextCursor cursor(doc.get());
     cursor.beginEditBlock();
     for (const RtfRun& run : rtf.runs)
-        cursor.insertText(rtf.text.mid(run.start, run.length), formats[run.format]);
+        // A view of the run, not a copy: insertText copies it into the document anyway.
+        cursor.insertText(QString::fromRawData(rtf.text.constData() + run.start, run.length), formats[run.format]);
     cursor.endEditBlock();
 
     doc->setUndoRedoEnabled(true);
