@@ -4,7 +4,9 @@
 #include "document/core/patternsearch.h"
 #include "document/ui/trichedit98.h"
 
-#include <QTextBlock>
+#include <algorithm>
+
+#include <QTextDocument>
 
 namespace ordalvex {
 
@@ -12,23 +14,24 @@ namespace {
 
 constexpr char kNoByte = 0x7F;
 
-void appendEncoded(std::string& out, QStringView text) {
-    for (QChar ch : text) {
-        const auto byte = cp1250::fromUnicode(ch.unicode());
-        out += byte ? static_cast<char>(*byte) : kNoByte;
-    }
-}
-
 } // namespace
 
 std::string editorBytes(const TRichEdit98& editor) {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(editor.textLength()));
+    // One copy of the raw text is far cheaper than a QString per line on long programs.
     const QTextDocument* doc = editor.document();
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        if (block != doc->begin())
+    const QString raw = doc->toRawText();
+    // characterCount() includes the separator that ends the last line, which is not text.
+    const qsizetype length = doc->characterCount() - 1;
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(length + doc->blockCount()));
+    for (qsizetype i = 0; i < std::min(length, raw.size()); ++i) {
+        const char16_t ch = raw[i].unicode();
+        if (ch == QChar::ParagraphSeparator) {
             bytes += "\r\n";
-        appendEncoded(bytes, block.text());
+            continue;
+        }
+        const auto byte = cp1250::fromUnicode(ch);
+        bytes += byte ? static_cast<char>(*byte) : kNoByte;
     }
     return bytes;
 }
