@@ -488,7 +488,7 @@ private Q_SLOTS:
         const qint64 listingTime = clock.elapsed();
         if (longestGap > 50)
             qWarning("longest event-loop gap %lld ms of a %lld ms listing", longestGap, listingTime);
-        QVERIFY2(longestGap <= 50 || longestGap * 8 <= listingTime,
+        QVERIFY2(longestGap <= 50 || longestGap * 3 <= listingTime,
                  qPrintable(QString("event loop blocked for %1 of %2 ms").arg(longestGap).arg(listingTime)));
         QVERIFY(turns > 5);
         QCOMPARE(control<QTreeWidget>(form, "TreeView")->topLevelItem(0)->childCount(), 122);
