@@ -14,6 +14,18 @@ using ordalvex::testing::writeFile;
 class TestIniFile : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void valueWithLineEndsCannotForgeKeys() {
+        IniFile ini(QStringLiteral("unused.ini"));
+        ini.writeString(QStringLiteral("LastRun"), QStringLiteral("OpenFile_1"),
+                        QStringLiteral("/tmp/a\r\n[Format]\nFontSize=99.nc"));
+        IniFile reread(QStringLiteral("unused.ini"));
+        reread.fromText(ini.toText());
+        QCOMPARE(reread.sections(), QStringList({QStringLiteral("LastRun")}));
+        QCOMPARE(reread.keys(QStringLiteral("LastRun")), QStringList({QStringLiteral("OpenFile_1")}));
+        QCOMPARE(reread.readString(QStringLiteral("LastRun"), QStringLiteral("OpenFile_1")),
+                 QStringLiteral("/tmp/a [Format] FontSize=99.nc"));
+    }
+
     void namesAreComparedWithoutCase_data() {
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");

@@ -156,7 +156,13 @@ bool IniFile::readBool(const QString& section, const QString& key, bool defaultV
     return readInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
+void IniFile::writeString(const QString& section, const QString& key, const QString& rawValue) {
+    // A line end in a value (a file name may hold one) would start a line of its own in the
+    // file and could forge keys or sections; it is stored as a space.
+    QString value = rawValue;
+    value.replace(QLatin1String("\r\n"), QLatin1String(" "))
+        .replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
     Section& s = sectionFor(section);
     for (Entry& e : s.entries) {
         if (!e.key.isEmpty() && sameName(e.key, key)) {

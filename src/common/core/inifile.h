@@ -36,6 +36,7 @@ public:
     // An integer other than 0 is true; missing or non-integer values give the default.
     bool readBool(const QString& section, const QString& key, bool defaultValue) const;
 
+    // Line ends in the value are stored as spaces, so a value never adds lines to the file.
     void writeString(const QString& section, const QString& key, const QString& value);
     void writeInteger(const QString& section, const QString& key, int value);
     void writeBool(const QString& section, const QString& key, bool value); // "1" or "0"
