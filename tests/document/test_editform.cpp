@@ -74,25 +74,54 @@ private Q_SLOTS:
         delete form;
     }
 
+    // The coloured load finds the name on its worker, the plain load in the editor: same rules.
     void captionRules_data() {
+        QTest::addColumn<bool>("highlighting");
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("no name found leaves the path") << QByteArray("N10 G00\r\n") << QString();
-        QTest::newRow("long comment cut to 28") << QByteArray("(ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789)")
-                                                << QStringLiteral("  ---> ABCDEFGHIJKLMNOPQRSTUVWXYZ01");
-        QTest::newRow("no closing bracket")
-            << QByteArray("%\r\n(BEZ KONCA") << QStringLiteral("  ---> BEZ KONCA");
-        QTest::newRow("polish letters") << QByteArray("(\xa3O\xafYSKO)") << QStringLiteral("  ---> ŁOŻYSKO");
+        for (const bool highlighting : {true, false}) {
+            const char* load = highlighting ? "coloured" : "plain";
+            auto row = [&](const char* name, const QByteArray& text, const QString& suffix) {
+                QTest::addRow("%s, %s", load, name) << highlighting << text << suffix;
+            };
+            row("no name found leaves the path", "N10 G00\r\n", QString());
+            row("long comment cut to 28", "(ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789)",
+                QStringLiteral("  ---> ABCDEFGHIJKLMNOPQRSTUVWXYZ01"));
+            row("no closing bracket", "%\r\n(BEZ KONCA", QStringLiteral("  ---> BEZ KONCA"));
+            row("polish letters", "(\xa3O\xafYSKO)", QStringLiteral("  ---> ŁOŻYSKO"));
+            row("TEIL : before a comment", "(KOMENTARZ)\r\nTEIL :WAL\r\n", QStringLiteral("  ---> WAL\r\n"));
+            row("name across lone CR and LF line ends", "%\r(AB\nCD\rEF)",
+                QStringLiteral("  ---> AB\r\nCD\r\nEF"));
+        }
     }
     void captionRules() {
+        QFETCH(bool, highlighting);
         QFETCH(QByteArray, text);
         QFETCH(QString, suffix);
         ScopedInteraction ui;
         const QString path = writeProgram(m_dir, QStringLiteral("caption.nc"), text);
         TEditForm form;
-        form.Settings = settings();
+        form.Settings = settings(highlighting);
         form.OpenFile(path);
         QCOMPARE(form.windowTitle(), path + suffix);
+    }
+
+    // The name a load found belongs to the text as loaded: after recolouring and an edit, the
+    // caption follows the edited text.
+    void captionAfterEditFollowsTheText() {
+        ScopedInteraction ui;
+        const QString path = writeProgram(m_dir, QStringLiteral("rename.nc"), "%\r\n(STARY)\r\nN10\r\n");
+        TEditForm form;
+        form.Settings = settings();
+        form.OpenFile(path);
+        QCOMPARE(form.windowTitle(), path + QStringLiteral("  ---> STARY"));
+        form.ApplyFormat(settings());
+        TRichEdit98* editor = form.editor();
+        editor->setSelection(4, 5);
+        editor->setSelText(QStringLiteral("NOWY"));
+        form.setWindowTitle(path);
+        form.ShowProgramName();
+        QCOMPARE(form.windowTitle(), path + QStringLiteral("  ---> NOWY"));
     }
 
     void missingFileClosesSilently() {

@@ -5,6 +5,7 @@
 #include "document/core/highlighter.h"
 #include "document/core/rtfreader.h"
 #include "document/ui/richtextbuilder.h"
+#include "document/ui/searcheditor.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
 
@@ -56,6 +57,7 @@ struct ColouredLoad {
     QThread* target = nullptr;
     // Results.
     std::unique_ptr<QTextDocument> document;
+    std::optional<QString> programName;
     bool ok = false;
 
     // Runs off the interface thread: colour, write the RTF, read it back, build the document.
@@ -83,6 +85,9 @@ struct ColouredLoad {
         if (!read.document)
             return;
         document = buildDocument(*read.document, fallbackFont);
+        read = RtfReadResult();
+        createLineLayouts(*document);
+        programName = programNameIn(documentBytes(*document));
         document->moveToThread(target);
         ok = true;
     }
@@ -167,6 +172,7 @@ bool LoadIntoEditor(TEditForm& window, const QString& path) {
         editor->setReadOnly(wasReadOnly);
         if (job->ok) {
             editor->setPlainRtf(false);
+            window.m_nameFoundOnLoad = TEditForm::NameFoundOnLoad{job->document.get(), job->programName};
             editor->adoptDocument(std::move(job->document));
             loaded = true;
         }
@@ -204,6 +210,7 @@ void Rehighlight(TEditForm& window) {
                     QStringLiteral("Nie można usunąć pliku tymczasowego !"));
     if (!guard || !loaded)
         return;
+    window.m_nameFoundOnLoad.reset(); // the caption keeps the name it shows
     editor->setSelection(start, length);
     editor->setModified(modified);
 }

@@ -1,5 +1,6 @@
 #include "document/ui/richtextbuilder.h"
 
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -17,6 +18,11 @@ QFont documentFont(const RtfDocument& rtf, const QFont& fallbackFont) {
     if (first.halfPoints > 0)
         font.setPointSizeF(first.halfPoints / 2.0);
     return font;
+}
+
+void createLineLayouts(QTextDocument& doc) {
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        block.layout();
 }
 
 std::unique_ptr<QTextDocument> buildDocument(const RtfDocument& rtf, const QFont& fallbackFont) {
@@ -43,7 +49,8 @@ std::unique_ptr<QTextDocument> buildDocument(const RtfDocument& rtf, const QFont
     cursor.beginEditBlock();
     for (const RtfRun& run : rtf.runs)
         // A view of the run, not a copy: insertText copies it into the document anyway.
-        cursor.insertText(QString::fromRawData(rtf.text.constData() + run.start, run.length), formats[run.format]);
+        cursor.insertText(QString::fromRawData(rtf.text.constData() + run.start, run.length),
+                          formats[run.format]);
     cursor.endEditBlock();
 
     doc->setUndoRedoEnabled(true);

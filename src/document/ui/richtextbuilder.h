@@ -10,12 +10,17 @@ class QTextDocument;
 
 namespace ordalvex {
 
-// Builds a text document from read RTF: one insert per run of one format, undo off. Safe to
-// call on a worker thread: nothing in it is laid out or shaped yet (font engines made on a
-// worker die with the thread); the editor gives it its layout on the interface thread. The
-// document has no parent; move it to the interface thread before use. `fallbackFont` is used where the RTF
-// names no font or size.
+// Builds a text document from read RTF: one insert per run of one format, undo off. Safe to call on a worker
+// thread: nothing in it is laid out or shaped yet (font engines made on a worker die with the thread); the
+// editor gives it its layout on the interface thread. The document has no parent; move it to the interface
+// thread before use. `fallbackFont` is used where the RTF names no font or size.
 std::unique_ptr<QTextDocument> buildDocument(const RtfDocument& rtf, const QFont& fallbackFont);
+
+// Gives every block of `doc` its (empty) line layout. The editor lays out every block again
+// when it takes a document and creates the line layout of each block that has none: a million
+// allocations on a long program. Called on the thread that built the document, they are not
+// made on the interface thread. An empty line layout holds no font, so this is worker-safe.
+void createLineLayouts(QTextDocument& doc);
 
 // The font the RTF's text is set in (the first run's font and size), or `fallbackFont`.
 QFont documentFont(const RtfDocument& rtf, const QFont& fallbackFont);

@@ -3,7 +3,6 @@
 #include "common/core/codepage.h"
 #include "common/core/tempfolder.h"
 #include "common/ui/userinteraction.h"
-#include "document/core/programname.h"
 #include "document/ui/loadintoeditor.h"
 #include "document/ui/searcheditor.h"
 #include "document/ui/trichedit98.h"
@@ -199,11 +198,14 @@ void TEditForm::ShowProgramName() {
     bindSelectionChange(false);
     m_editor->beginUpdate();
     const qsizetype caret = m_editor->selStart();
-    const std::string text = editorBytes(*m_editor);
-    if (const auto name = findProgramName(text)) {
-        const QString nameText = cp1250::decode(std::string_view(text).substr(name->start, name->length));
-        setWindowTitle(windowTitle() + QStringLiteral("  ---> ") + nameText);
-    }
+    std::optional<QString> name;
+    if (m_nameFoundOnLoad && m_nameFoundOnLoad->document == m_editor->document())
+        name = m_nameFoundOnLoad->name;
+    else
+        name = programNameIn(editorBytes(*m_editor));
+    m_nameFoundOnLoad.reset();
+    if (name)
+        setWindowTitle(windowTitle() + QStringLiteral("  ---> ") + *name);
     m_editor->setSelStart(caret);
     m_editor->endUpdate();
     bindSelectionChange(true);

@@ -4,15 +4,18 @@
 #include "document/core/formatsettings.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include <QMdiSubWindow>
+#include <QString>
 
 class QMenu;
 class QAction;
 class QFrame;
 class QPrinter;
+class QTextDocument;
 
 namespace ordalvex {
 
@@ -140,12 +143,21 @@ private:
     bool m_popupArmed = true; // the menu key opens the menu until it has been shown once
     bool m_selectionBound = false;
     int m_loading = 0;
+    // The program name a coloured load found on its worker in the document it handed over,
+    // so that showing it does not convert the whole text again on the interface thread.
+    // Used (and forgotten) by the next ShowProgramName while that document is unchanged.
+    struct NameFoundOnLoad {
+        const QTextDocument* document = nullptr;
+        std::optional<QString> name;
+    };
+    std::optional<NameFoundOnLoad> m_nameFoundOnLoad;
     bool m_closeDeferred = false;
     bool m_closed = false;
     bool m_closeWithoutQuestion = false;
     QString m_saveDefaultSuffix = QStringLiteral("nc");
 
     friend bool LoadIntoEditor(TEditForm& window, const QString& path);
+    friend void Rehighlight(TEditForm& window);
 };
 
 } // namespace ordalvex
