@@ -112,14 +112,18 @@ QColor colourAt(TRichEdit98* editor, qsizetype position) {
 }
 
 // Runs `action` on the first visible top-level window of class T once the modal loop runs.
-template <typename T> void whenShown(const std::function<void(T*)>& action) {
-    QTimer::singleShot(0, [action] {
+// Runs `action` on the first visible top-level T once one is shown (a window may run the event
+// loop while it is being built, before it shows); gives up after about five seconds.
+template <typename T> void whenShown(const std::function<void(T*)>& action, int attempts = 500) {
+    QTimer::singleShot(attempts == 500 ? 0 : 10, [action, attempts] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* window = qobject_cast<T*>(widget); window && window->isVisible()) {
                 action(window);
                 return;
             }
         }
+        if (attempts > 1)
+            whenShown(action, attempts - 1);
     });
 }
 

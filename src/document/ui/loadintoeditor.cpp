@@ -1,6 +1,7 @@
 #include "document/ui/loadintoeditor.h"
 
 #include "common/core/codepage.h"
+#include "common/ui/backgroundwork.h"
 #include "common/ui/userinteraction.h"
 #include "document/core/highlighter.h"
 #include "document/core/rtfreader.h"
@@ -82,13 +83,11 @@ struct ColouredLoad {
         RtfReadResult read =
             readRtf(std::string_view(written.constData(), static_cast<std::size_t>(written.size())));
         written = QByteArray();
-        if (!read.document)
+        document = buildDocumentFor(target, std::move(read), fallbackFont);
+        if (!document)
             return;
-        document = buildDocument(*read.document, fallbackFont);
-        read = RtfReadResult();
-        createLineLayouts(*document);
+        // The interface thread takes the document only when this thread has ended.
         programName = programNameIn(documentBytes(*document));
-        document->moveToThread(target);
         ok = true;
     }
 };
@@ -157,13 +156,7 @@ bool LoadIntoEditor(TEditForm& window, const QString& path) {
         job->target = QThread::currentThread();
 
         // The interface keeps handling events while the worker colours the text.
-        QEventLoop loop;
-        QThread* worker = QThread::create([job] { job->run(); });
-        QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
-        worker->start();
-        loop.exec();
-        worker->wait();
-        delete worker;
+        runInBackground([job] { job->run(); });
 
         if (!guard)
             return false;

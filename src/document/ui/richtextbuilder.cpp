@@ -20,6 +20,17 @@ QFont documentFont(const RtfDocument& rtf, const QFont& fallbackFont) {
     return font;
 }
 
+std::unique_ptr<QTextDocument> buildDocumentFor(QThread* target, RtfReadResult read,
+                                                const QFont& fallbackFont) {
+    if (!read.document)
+        return nullptr;
+    std::unique_ptr<QTextDocument> doc = buildDocument(*read.document, fallbackFont);
+    read = RtfReadResult();
+    createLineLayouts(*doc);
+    doc->moveToThread(target);
+    return doc;
+}
+
 void createLineLayouts(QTextDocument& doc) {
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
         block.layout();

@@ -7,6 +7,7 @@
 #include <QFont>
 
 class QTextDocument;
+class QThread;
 
 namespace ordalvex {
 
@@ -15,6 +16,11 @@ namespace ordalvex {
 // editor gives it its layout on the interface thread. The document has no parent; move it to the interface
 // thread before use. `fallbackFont` is used where the RTF names no font or size.
 std::unique_ptr<QTextDocument> buildDocument(const RtfDocument& rtf, const QFont& fallbackFont);
+
+// For a worker thread: builds the document of `read` (null when it holds none), frees `read`,
+// gives the document its line layouts and moves it to `target`, the thread that will show it.
+std::unique_ptr<QTextDocument> buildDocumentFor(QThread* target, RtfReadResult read,
+                                                const QFont& fallbackFont);
 
 // Gives every block of `doc` its (empty) line layout. The editor lays out every block again
 // when it takes a document and creates the line layout of each block that has none: a million

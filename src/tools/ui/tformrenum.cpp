@@ -1,8 +1,10 @@
 #include "tools/ui/tformrenum.h"
 
 #include "common/core/codepage.h"
+#include "common/ui/backgroundwork.h"
 #include "common/ui/userinteraction.h"
 #include "document/core/rtfreader.h"
+#include "document/ui/richtextbuilder.h"
 #include "document/ui/trichedit98.h"
 #include "tools/core/previewrtf.h"
 #include "tools/core/renumber.h"
@@ -11,7 +13,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -21,6 +22,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QTextDocument>
+#include <QThread>
 
 namespace ordalvex {
 
@@ -199,25 +202,28 @@ bool TFormRenum::ColourPreview(const QString& path) {
 
     m_preview->setBusyCursor(true);
     m_preview->beginUpdate();
-    // Keep painting while a long text is coloured, but take no user input meanwhile, so no
-    // handler of this dialog can run in the middle of the pass.
-    QElapsedTimer sinceEvents;
-    sinceEvents.start();
-    std::string rtf;
-    previewToRtf(std::string_view(bytes.constData(), std::size_t(bytes.size())), rtf, [&sinceEvents] {
-        if (sinceEvents.elapsed() >= 30) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            sinceEvents.restart();
-        }
-    });
-    const RtfReadResult read = readRtf(rtf);
-    if (read.document) {
+    // The preview is coloured and built on a worker. The interface keeps painting meanwhile but
+    // takes no user input, so no handler of this dialog can run in the middle of the pass.
+    std::unique_ptr<QTextDocument> document;
+    QThread* const target = QThread::currentThread();
+    const QFont fallbackFont = m_preview->font();
+    runInBackground(
+        [&] {
+            std::string rtf;
+            previewToRtf(std::string_view(bytes.constData(), std::size_t(bytes.size())), rtf);
+            RtfReadResult read = readRtf(rtf);
+            rtf = std::string();
+            document = buildDocumentFor(target, std::move(read), fallbackFont);
+        },
+        QEventLoop::ExcludeUserInputEvents);
+    const bool built = document != nullptr;
+    if (built) {
         m_preview->setPlainRtf(false);
-        m_preview->setRichText(*read.document);
+        m_preview->adoptDocument(std::move(document));
     }
     m_preview->setBusyCursor(false);
     m_preview->endUpdate();
-    if (!read.document) {
+    if (!built) {
         showLoadError();
         return false;
     }
