@@ -354,7 +354,13 @@ private Q_SLOTS:
         QVERIFY(menuKey());
     }
 
+    void closeWhileLoadingWaitsForTheLoad_data() {
+        QTest::addColumn<bool>("highlighting");
+        QTest::newRow("coloured") << true;
+        QTest::newRow("plain") << false;
+    }
     void closeWhileLoadingWaitsForTheLoad() {
+        QFETCH(bool, highlighting);
         ScopedInteraction ui;
         // A large program gives the close request time to arrive mid-load.
         QByteArray big;
@@ -363,9 +369,17 @@ private Q_SLOTS:
                    ".5 Y-3 F100 (OPIS)\r\n";
         const QString path = writeProgram(m_dir, QStringLiteral("big.nc"), big);
         QPointer<TEditForm> form = new TEditForm;
-        form->Settings = settings();
-        QTimer::singleShot(1, form, [&form] { form->close(); });
+        form->Settings = settings(highlighting);
+        bool closeAsked = false;
+        QTimer::singleShot(1, form, [&form, &closeAsked] {
+            closeAsked = true;
+            form->close();
+        });
         form->OpenFile(path);
+        // The timer fired during the load, yet the window outlived it with the whole text.
+        QVERIFY(closeAsked);
+        QVERIFY(form);
+        QCOMPARE(form->editor()->lineCount(), 60000);
         QTRY_VERIFY(form.isNull());
         QVERIFY(ui->messages.isEmpty());
     }

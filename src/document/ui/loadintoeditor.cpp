@@ -49,8 +49,9 @@ bool writeWhole(const QString& path, const std::string& bytes) {
     return ok && file.error() == QFileDevice::NoError;
 }
 
-struct ColouredLoad {
+struct DocumentLoad {
     QString source;
+    bool coloured = true;
     QString temporary;
     std::string fontName;
     int fontSize = 0;
@@ -61,34 +62,40 @@ struct ColouredLoad {
     std::optional<QString> programName;
     bool ok = false;
 
-    // Runs off the interface thread: colour, write the RTF, read it back, build the document.
+    // Runs off the interface thread: read the file, build the document (coloured or plain),
+    // find the program name in it.
     void run() {
         QByteArray text;
         if (!readWhole(source, text))
             return;
-        std::string rtf;
-        highlightToRtf(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), rtf,
-                       fontName, fontSize);
-        text = QByteArray();
-        QByteArray written;
-        {
-            std::lock_guard guard(temporaryFileLock());
-            if (!writeWhole(temporary, rtf))
-                return;
-            rtf = std::string();
-            const bool readBack = readWhole(temporary, written);
-            if (!QFile::remove(temporary) || !readBack)
-                return;
-        }
-        RtfReadResult read =
-            readRtf(std::string_view(written.constData(), static_cast<std::size_t>(written.size())));
-        written = QByteArray();
-        document = buildDocumentFor(target, std::move(read), fallbackFont);
+        const std::string_view bytes(text.constData(), static_cast<std::size_t>(text.size()));
+        document =
+            coloured ? colour(bytes) : buildPlainDocumentFor(target, cp1250::decode(bytes), fallbackFont);
         if (!document)
             return;
         // The interface thread takes the document only when this thread has ended.
         programName = programNameIn(documentBytes(*document));
         ok = true;
+    }
+
+    // Colours the text, writes the RTF to the temporary file, reads it back, builds the document.
+    std::unique_ptr<QTextDocument> colour(std::string_view text) {
+        std::string rtf;
+        highlightToRtf(text, rtf, fontName, fontSize);
+        QByteArray written;
+        {
+            std::lock_guard guard(temporaryFileLock());
+            if (!writeWhole(temporary, rtf))
+                return nullptr;
+            rtf = std::string();
+            const bool readBack = readWhole(temporary, written);
+            if (!QFile::remove(temporary) || !readBack)
+                return nullptr;
+        }
+        RtfReadResult read =
+            readRtf(std::string_view(written.constData(), static_cast<std::size_t>(written.size())));
+        written = QByteArray();
+        return buildDocumentFor(target, std::move(read), fallbackFont);
     }
 };
 
@@ -122,16 +129,7 @@ private:
 
 bool LoadIntoEditor(TEditForm& window, const QString& path) {
     TRichEdit98* editor = window.editor();
-    if (!window.Settings.SyntaxHighlighting) {
-        editor->setDefaultFormat();
-        editor->setPlainRtf(true);
-        if (!editor->loadLines(path)) {
-            failLoad(window);
-            return false;
-        }
-        return true;
-    }
-
+    const bool coloured = window.Settings.SyntaxHighlighting;
     QPointer<TEditForm> guard(&window);
     // A second load of the same window (a format change during a long load) waits its turn.
     while (guard && window.isLoading())
@@ -146,8 +144,9 @@ bool LoadIntoEditor(TEditForm& window, const QString& path) {
         const bool wasReadOnly = editor->isReadOnly();
         editor->setReadOnly(true); // typing into a text about to be replaced would be lost
 
-        auto job = std::make_shared<ColouredLoad>();
+        auto job = std::make_shared<DocumentLoad>();
         job->source = path;
+        job->coloured = coloured;
         job->temporary = window.TempDir + QStringLiteral("Edytor.tmp");
         const auto fontName = cp1250::encode(window.Settings.FontName);
         job->fontName = fontName.ok() ? fontName.bytes : std::string("Courier New");
@@ -155,7 +154,7 @@ bool LoadIntoEditor(TEditForm& window, const QString& path) {
         job->fallbackFont = editor->font();
         job->target = QThread::currentThread();
 
-        // The interface keeps handling events while the worker colours the text.
+        // The interface keeps handling events while the worker builds the text.
         runInBackground([job] { job->run(); });
 
         if (!guard)
@@ -164,9 +163,11 @@ bool LoadIntoEditor(TEditForm& window, const QString& path) {
         editor->setBusyCursor(false);
         editor->setReadOnly(wasReadOnly);
         if (job->ok) {
-            editor->setPlainRtf(false);
+            editor->setPlainRtf(!coloured);
             window.m_nameFoundOnLoad = TEditForm::NameFoundOnLoad{job->document.get(), job->programName};
             editor->adoptDocument(std::move(job->document));
+            if (!coloured)
+                editor->setDefaultFormat(); // what is typed into an empty text is plain too
             loaded = true;
         }
     }

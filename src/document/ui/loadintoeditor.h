@@ -11,7 +11,8 @@ QString loadErrorText();
 
 // Fills the window's editor from the plain-text program file at `path`: coloured (through
 // "Edytor.tmp" in the window's TempDir) when the window's SyntaxHighlighting is on, plain
-// otherwise. The interface keeps running while a long text is coloured. On failure shows the
+// otherwise. The text is read and built on a worker while the interface keeps running (the
+// editor read-only, a close deferred to the end of the load). On failure shows the
 // load error and closes the window; returns whether the text was loaded. Leaves the modified
 // flag, caret, caption and undo history to the caller.
 bool LoadIntoEditor(TEditForm& window, const QString& path);

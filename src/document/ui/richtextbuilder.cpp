@@ -31,6 +31,36 @@ std::unique_ptr<QTextDocument> buildDocumentFor(QThread* target, RtfReadResult r
     return doc;
 }
 
+std::unique_ptr<QTextDocument> buildPlainDocumentFor(QThread* target, const QString& text,
+                                                     const QFont& font) {
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setUndoRedoEnabled(false);
+    doc->setDefaultFont(font);
+    QTextCursor cursor(doc.get());
+    cursor.insertText(editorLineEnds(text), plainProgramFormat());
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
+    createLineLayouts(*doc);
+    doc->moveToThread(target);
+    return doc;
+}
+
+QTextCharFormat plainProgramFormat() {
+    QTextCharFormat plain;
+    plain.setForeground(QColor(Qt::black));
+    plain.setFontWeight(QFont::Normal);
+    plain.setFontItalic(false);
+    plain.setFontUnderline(false);
+    plain.setFontStrikeOut(false);
+    return plain;
+}
+
+QString editorLineEnds(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 void createLineLayouts(QTextDocument& doc) {
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
         block.layout();

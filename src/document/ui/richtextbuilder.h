@@ -5,6 +5,8 @@
 #include <memory>
 
 #include <QFont>
+#include <QString>
+#include <QTextCharFormat>
 
 class QTextDocument;
 class QThread;
@@ -21,6 +23,16 @@ std::unique_ptr<QTextDocument> buildDocument(const RtfDocument& rtf, const QFont
 // gives the document its line layouts and moves it to `target`, the thread that will show it.
 std::unique_ptr<QTextDocument> buildDocumentFor(QThread* target, RtfReadResult read,
                                                 const QFont& fallbackFont);
+
+// For a worker thread: a document of `text` (line ends as in a program file) in the plain
+// program format, with its line layouts, moved to `target`.
+std::unique_ptr<QTextDocument> buildPlainDocumentFor(QThread* target, const QString& text, const QFont& font);
+
+// Black upright type of normal weight, neither underlined nor struck out: uncoloured text.
+QTextCharFormat plainProgramFormat();
+
+// CR LF, lone CR and lone LF all become the editor's single line end ("\n").
+QString editorLineEnds(QString text);
 
 // Gives every block of `doc` its (empty) line layout. The editor lays out every block again
 // when it takes a document and creates the line layout of each block that has none: a million

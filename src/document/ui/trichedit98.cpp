@@ -25,13 +25,6 @@ QString crlfFromWidget(QString text) {
     return text;
 }
 
-// CR LF, lone CR and lone LF all become the widget's single line end.
-QString widgetFromCrlf(QString text) {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
 } // namespace
 
 TRichEdit98::TRichEdit98(QWidget* parent) : QPlainTextEdit(parent) {
@@ -89,12 +82,9 @@ void TRichEdit98::adoptDocument(std::unique_ptr<QTextDocument> doc) {
 }
 
 void TRichEdit98::setProgramText(const QString& text) {
-    QTextCharFormat plain;
-    plain.setForeground(QColor(Qt::black));
-    plain.setFontWeight(QFont::Normal);
-    plain.setFontItalic(false);
+    const QTextCharFormat plain = plainProgramFormat();
     document()->setUndoRedoEnabled(false);
-    setPlainText(widgetFromCrlf(text));
+    setPlainText(editorLineEnds(text));
     QTextCursor all(document());
     all.select(QTextCursor::Document);
     all.setCharFormat(plain);
@@ -153,7 +143,7 @@ QString TRichEdit98::selectedText() const {
 }
 
 void TRichEdit98::setText(const QString& text) {
-    setPlainText(widgetFromCrlf(text));
+    setPlainText(editorLineEnds(text));
 }
 
 qsizetype TRichEdit98::crlfStartOfBlock(int blockNumber) const {
@@ -213,7 +203,7 @@ void TRichEdit98::setSelection(qsizetype start, qsizetype length) {
 
 void TRichEdit98::setSelText(const QString& text) {
     QTextCursor c = textCursor();
-    c.insertText(widgetFromCrlf(text), currentCharFormat());
+    c.insertText(editorLineEnds(text), currentCharFormat());
     setTextCursor(c);
 }
 
@@ -272,13 +262,7 @@ void TRichEdit98::setSelectionBold(bool bold) {
 }
 
 void TRichEdit98::setDefaultFormat() {
-    QTextCharFormat plain;
-    plain.setForeground(QColor(Qt::black));
-    plain.setFontWeight(QFont::Normal);
-    plain.setFontItalic(false);
-    plain.setFontUnderline(false);
-    plain.setFontStrikeOut(false);
-    setCurrentCharFormat(plain);
+    setCurrentCharFormat(plainProgramFormat());
 }
 
 void TRichEdit98::setEditorFont(const QString& name, int pointSize) {
@@ -325,7 +309,7 @@ void TRichEdit98::paste() {
     if (text.isEmpty())
         return;
     QTextCursor c = textCursor();
-    c.insertText(widgetFromCrlf(text), currentCharFormat());
+    c.insertText(editorLineEnds(text), currentCharFormat());
     setTextCursor(c);
 }
 
@@ -333,7 +317,7 @@ void TRichEdit98::insertFromMimeData(const QMimeData* source) {
     if (!source || !source->hasText())
         return;
     QTextCursor c = textCursor();
-    c.insertText(widgetFromCrlf(source->text()), currentCharFormat());
+    c.insertText(editorLineEnds(source->text()), currentCharFormat());
     setTextCursor(c);
 }
 
