@@ -303,6 +303,31 @@ private Q_SLOTS:
         QVERIFY(findNext->isEnabled());
         QVERIFY(replaceAll->isEnabled());
     }
+
+    // Tab walks down the fields and then down the buttons, as the dialogs are laid out.
+    void tabOrderFollowsTheLayout_data() {
+        QTest::addColumn<bool>("replace");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("find") << false << QStringList{"FindText", "WholeWord",      "Up",
+                                                      "Down",     "FindNextButton", "CancelButton"};
+        QTest::newRow("replace") << true << QStringList{"FindText",       "ReplaceText",   "WholeWord",
+                                                        "FindNextButton", "ReplaceButton", "ReplaceAllButton",
+                                                        "CancelButton"};
+    }
+    void tabOrderFollowsTheLayout() {
+        QFETCH(bool, replace);
+        QFETCH(QStringList, order);
+        Fixture f{QString()};
+        QDialog* dialog = replace ? static_cast<QDialog*>(f.findReplace.replaceDialog())
+                                  : static_cast<QDialog*>(f.findReplace.findDialog());
+        QWidget* widget = dialog->findChild<QWidget*>(order.first());
+        QStringList walked{widget->objectName()};
+        for (widget = widget->nextInFocusChain(); widget->objectName() != order.first();
+             widget = widget->nextInFocusChain())
+            if (order.contains(widget->objectName()))
+                walked << widget->objectName();
+        QCOMPARE(walked, order);
+    }
 };
 
 QTEST_MAIN(TestFindReplace)

@@ -30,18 +30,52 @@ QPushButton* makeButton(QWidget* parent, const QString& text, const char* name) 
     return button;
 }
 
+// Tab moves through `widgets` in the order given.
+void chainTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
 } // namespace
 
-FindDialog::FindDialog(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("FindDialog"));
-    setWindowTitle(QStringLiteral("Znajdowanie"));
+SearchTextDialog::SearchTextDialog(QWidget* parent, const char* objectName, const QString& caption)
+    : QDialog(parent) {
+    setObjectName(QLatin1String(objectName));
+    setWindowTitle(caption);
     setModal(false);
-
     m_findEdit = makeEdit(this, "FindText");
-    auto* label = new QLabel(QStringLiteral("Znajdź:"), this);
-    label->setBuddy(m_findEdit);
     m_wholeWord = new QCheckBox(QStringLiteral("Tylko całe wyrazy"), this);
     m_wholeWord->setObjectName(QStringLiteral("WholeWord"));
+    m_findNextButton = makeButton(this, QStringLiteral("Znajdź następny"), "FindNextButton");
+    m_findNextButton->setDefault(true);
+    m_findNextButton->setEnabled(false);
+    m_cancelButton = makeButton(this, QStringLiteral("Anuluj"), "CancelButton");
+    connect(m_findNextButton, &QPushButton::clicked, this, &SearchTextDialog::findNext);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString SearchTextDialog::findText() const {
+    return m_findEdit->text();
+}
+void SearchTextDialog::setFindText(const QString& text) {
+    m_findEdit->setText(text);
+    m_findEdit->selectAll();
+}
+bool SearchTextDialog::wholeWord() const {
+    return m_wholeWord->isChecked();
+}
+void SearchTextDialog::setWholeWord(bool on) {
+    m_wholeWord->setChecked(on);
+}
+
+FindDialog::FindDialog(QWidget* parent)
+    : SearchTextDialog(parent, "FindDialog", QStringLiteral("Znajdowanie")) {
+    auto* label = new QLabel(QStringLiteral("Znajdź:"), this);
+    label->setBuddy(m_findEdit);
 
     auto* direction = new QGroupBox(QStringLiteral("Kierunek"), this);
     direction->setObjectName(QStringLiteral("Direction"));
@@ -53,11 +87,6 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent) {
     auto* directionLayout = new QHBoxLayout(direction);
     directionLayout->addWidget(m_up);
     directionLayout->addWidget(m_down);
-
-    m_findNextButton = makeButton(this, QStringLiteral("Znajdź następny"), "FindNextButton");
-    m_findNextButton->setDefault(true);
-    m_findNextButton->setEnabled(false);
-    m_cancelButton = makeButton(this, QStringLiteral("Anuluj"), "CancelButton");
 
     auto* fields = new QGridLayout;
     fields->addWidget(label, 0, 0);
@@ -72,27 +101,14 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent) {
     layout->addLayout(fields);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Tab goes down the fields, then down the buttons.
+    chainTabOrder({m_findEdit, m_wholeWord, m_up, m_down, m_findNextButton, m_cancelButton});
 
     // As in the platform's dialog, there is nothing to find until a text is typed.
     connect(m_findEdit, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_findNextButton->setEnabled(!text.isEmpty()); });
-    connect(m_findNextButton, &QPushButton::clicked, this, &FindDialog::findNext);
-    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString FindDialog::findText() const {
-    return m_findEdit->text();
-}
-void FindDialog::setFindText(const QString& text) {
-    m_findEdit->setText(text);
-    m_findEdit->selectAll();
-}
-bool FindDialog::wholeWord() const {
-    return m_wholeWord->isChecked();
-}
-void FindDialog::setWholeWord(bool on) {
-    m_wholeWord->setChecked(on);
-}
 bool FindDialog::down() const {
     return m_down->isChecked();
 }
@@ -103,27 +119,17 @@ unsigned FindDialog::options() const {
     return (down() ? frDown : 0u) | (wholeWord() ? frWholeWord : 0u);
 }
 
-ReplaceDialog::ReplaceDialog(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("ReplaceDialog"));
-    setWindowTitle(QStringLiteral("Zamienianie"));
-    setModal(false);
-
-    m_findEdit = makeEdit(this, "FindText");
+ReplaceDialog::ReplaceDialog(QWidget* parent)
+    : SearchTextDialog(parent, "ReplaceDialog", QStringLiteral("Zamienianie")) {
     auto* findLabel = new QLabel(QStringLiteral("Znajdź:"), this);
     findLabel->setBuddy(m_findEdit);
     m_replaceEdit = makeEdit(this, "ReplaceText");
     auto* replaceLabel = new QLabel(QStringLiteral("Zamień na:"), this);
     replaceLabel->setBuddy(m_replaceEdit);
-    m_wholeWord = new QCheckBox(QStringLiteral("Tylko całe wyrazy"), this);
-    m_wholeWord->setObjectName(QStringLiteral("WholeWord"));
-
-    m_findNextButton = makeButton(this, QStringLiteral("Znajdź następny"), "FindNextButton");
-    m_findNextButton->setDefault(true);
     m_replaceButton = makeButton(this, QStringLiteral("Zamień"), "ReplaceButton");
     m_replaceAllButton = makeButton(this, QStringLiteral("Zamień wszystko"), "ReplaceAllButton");
-    m_cancelButton = makeButton(this, QStringLiteral("Anuluj"), "CancelButton");
-    for (QPushButton* button : {m_findNextButton, m_replaceButton, m_replaceAllButton})
-        button->setEnabled(false);
+    m_replaceButton->setEnabled(false);
+    m_replaceAllButton->setEnabled(false);
 
     auto* fields = new QGridLayout;
     fields->addWidget(findLabel, 0, 0);
@@ -142,35 +148,22 @@ ReplaceDialog::ReplaceDialog(QWidget* parent) : QDialog(parent) {
     layout->addLayout(fields);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    chainTabOrder({m_findEdit, m_replaceEdit, m_wholeWord, m_findNextButton, m_replaceButton,
+                   m_replaceAllButton, m_cancelButton});
 
     connect(m_findEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
         for (QPushButton* button : {m_findNextButton, m_replaceButton, m_replaceAllButton})
             button->setEnabled(!text.isEmpty());
     });
-    connect(m_findNextButton, &QPushButton::clicked, this, &ReplaceDialog::findNext);
     connect(m_replaceButton, &QPushButton::clicked, this, &ReplaceDialog::replace);
     connect(m_replaceAllButton, &QPushButton::clicked, this, &ReplaceDialog::replaceAll);
-    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString ReplaceDialog::findText() const {
-    return m_findEdit->text();
-}
-void ReplaceDialog::setFindText(const QString& text) {
-    m_findEdit->setText(text);
-    m_findEdit->selectAll();
-}
 QString ReplaceDialog::replaceText() const {
     return m_replaceEdit->text();
 }
 void ReplaceDialog::setReplaceText(const QString& text) {
     m_replaceEdit->setText(text);
-}
-bool ReplaceDialog::wholeWord() const {
-    return m_wholeWord->isChecked();
-}
-void ReplaceDialog::setWholeWord(bool on) {
-    m_wholeWord->setChecked(on);
 }
 unsigned ReplaceDialog::options() const {
     return frDown | (wholeWord() ? frWholeWord : 0u);
