@@ -1,6 +1,8 @@
 #include "document/core/patternsearch.h"
 #include "document/core/programname.h"
 
+#include <limits>
+
 #include <QTest>
 
 using namespace ordalvex;
@@ -79,6 +81,22 @@ private Q_SLOTS:
             SearchBuffer(std::string_view(text.constData(), size_t(text.size())), selStart, selLength,
                          std::string_view(pattern.constData(), size_t(pattern.size())), unsigned(options));
         QCOMPARE(found ? int(*found) : kNone, expected);
+    }
+
+    // Selections no editor can hold find nothing, without overflowing (checked in the
+    // sanitizer build); ordinary ones next to them still search.
+    void selectionsAtTheLimitsFindNothing() {
+        constexpr auto most = std::numeric_limits<std::ptrdiff_t>::max();
+        constexpr auto least = std::numeric_limits<std::ptrdiff_t>::min();
+        const std::string_view text = "N10 G01 X5";
+        QVERIFY(!SearchBuffer(text, most, most, "G01", frDown));
+        QVERIFY(!SearchBuffer(text, most, 1, "G01", frDown));
+        QVERIFY(!SearchBuffer(text, least, least, "G01", frDown));
+        QVERIFY(!SearchBuffer(text, least, 0, "G01", frDown));
+        QVERIFY(!SearchBuffer(text, least, 0, "G01", 0));
+        QVERIFY(!SearchBuffer(text, most, 0, "G01", 0));
+        QCOMPARE(SearchBuffer(text, 0, 0, "G01", frDown), std::optional<std::size_t>(4));
+        QCOMPARE(SearchBuffer(text, 10, 0, "G01", 0), std::optional<std::size_t>(4));
     }
 
     void longTextIsSearchedWhole() {

@@ -108,14 +108,18 @@ std::optional<std::size_t> SearchBuffer(std::string_view buffer, std::ptrdiff_t 
     std::ptrdiff_t start = 0;
     std::ptrdiff_t count = 0;
     int step = 1;
+    // Positions far outside any text (a selection near the type's limits) find nothing rather
+    // than overflow.
     if (options & frDown) {
-        start = selStart + selLength;
+        if (__builtin_add_overflow(selStart, selLength, &start) || start < 0 || start > length)
+            return std::nullopt;
         count = length - start - patternLength + 1;
-        if (count < 0 || start + count > length)
+        if (count < 0)
             return std::nullopt;
     } else {
         step = -1;
-        start = selStart - patternLength;
+        if (__builtin_sub_overflow(selStart, patternLength, &start))
+            return std::nullopt;
         count = start + 1;
     }
     if (start < 0 || start > length)
