@@ -186,6 +186,10 @@ TOtworyForm::TOtworyForm(QWidget* parent)
     m_diameter->setFocus();
 }
 
+TDraw_Form* TOtworyForm::preview() const {
+    return m_preview;
+}
+
 void TOtworyForm::writeHeaderRow() {
     const QColor fixed = palette().color(QPalette::Button);
     m_grid->setItem(0, 0, fixedCell(QStringLiteral(" Otwory"), fixed));

@@ -26,7 +26,7 @@ public:
     explicit TOtworyForm(QWidget* parent);
 
     // The preview window while one exists.
-    TDraw_Form* preview() const { return m_preview; }
+    TDraw_Form* preview() const;
 
 public Q_SLOTS:
     void ObliczButtonClick();
