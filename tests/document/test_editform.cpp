@@ -21,12 +21,6 @@ using namespace ordalvex::testing;
 
 namespace {
 
-QString writeProgram(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    writeFile(path, bytes);
-    return path;
-}
-
 FormatSettings settings(bool highlighting = true, bool onWriting = true) {
     FormatSettings s;
     s.SyntaxHighlighting = highlighting;
@@ -52,8 +46,8 @@ private:
 private Q_SLOTS:
     void openFileColoursAndNamesTheProgram() {
         ScopedInteraction ui;
-        const QString path =
-            writeProgram(m_dir, QStringLiteral("O0010.NC"), "%\r\nO0010 (walek fi 20)\r\nN10 G01 X-10.5\r\n");
+        const QString path = writeProgram(m_dir.path(), QStringLiteral("O0010.NC"),
+                                          "%\r\nO0010 (walek fi 20)\r\nN10 G01 X-10.5\r\n");
         auto* form = new TEditForm;
         form->Settings = settings();
         form->OpenFile(path);
@@ -99,7 +93,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, text);
         QFETCH(QString, suffix);
         ScopedInteraction ui;
-        const QString path = writeProgram(m_dir, QStringLiteral("caption.nc"), text);
+        const QString path = writeProgram(m_dir.path(), QStringLiteral("caption.nc"), text);
         TEditForm form;
         form.Settings = settings(highlighting);
         form.OpenFile(path);
@@ -110,7 +104,8 @@ private Q_SLOTS:
     // caption follows the edited text.
     void captionAfterEditFollowsTheText() {
         ScopedInteraction ui;
-        const QString path = writeProgram(m_dir, QStringLiteral("rename.nc"), "%\r\n(STARY)\r\nN10\r\n");
+        const QString path =
+            writeProgram(m_dir.path(), QStringLiteral("rename.nc"), "%\r\n(STARY)\r\nN10\r\n");
         TEditForm form;
         form.Settings = settings();
         form.OpenFile(path);
@@ -159,7 +154,8 @@ private Q_SLOTS:
 
     void plainLoadKeepsCaseAndLineEnds() {
         ScopedInteraction ui;
-        const QString path = writeProgram(m_dir, QStringLiteral("plain.nc"), "n10 g00\nx1\r\n(\xb3uk)");
+        const QString path =
+            writeProgram(m_dir.path(), QStringLiteral("plain.nc"), "n10 g00\nx1\r\n(\xb3uk)");
         TEditForm form;
         form.Settings = settings(false);
         form.OpenFile(path);
@@ -172,7 +168,7 @@ private Q_SLOTS:
 
     void applyFormatRecoloursAndKeepsState() {
         ScopedInteraction ui;
-        const QString path = writeProgram(m_dir, QStringLiteral("format.nc"), "n10 g01 x5\r\nm30\r\n");
+        const QString path = writeProgram(m_dir.path(), QStringLiteral("format.nc"), "n10 g01 x5\r\nm30\r\n");
         TEditForm form;
         form.Settings = settings(false);
         form.OpenFile(path);
@@ -367,7 +363,7 @@ private Q_SLOTS:
         for (int i = 0; i < 60000; ++i)
             big += "N" + QByteArray::number(i) + " G01 X" + QByteArray::number(i % 97) +
                    ".5 Y-3 F100 (OPIS)\r\n";
-        const QString path = writeProgram(m_dir, QStringLiteral("big.nc"), big);
+        const QString path = writeProgram(m_dir.path(), QStringLiteral("big.nc"), big);
         QPointer<TEditForm> form = new TEditForm;
         form->Settings = settings(highlighting);
         bool closeAsked = false;

@@ -39,12 +39,9 @@ class TestMainStartup : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
 
     QString iniPath() const { return m_dir->filePath("Ordalvex.INI"); }
-    QString program(const QString& name,
-                    const QByteArray& text = "%\r\nO0001\r\nN10 G01 X10 Y20\r\nN20 M30\r\n") {
-        const QString path = m_dir->filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        writeFile(path, text);
-        return path;
+    QString program(const QString& name) { return writeProgram(m_dir->path(), name); }
+    QString program(const QString& name, const QByteArray& text) {
+        return writeProgram(m_dir->path(), name, text);
     }
 
 private Q_SLOTS:

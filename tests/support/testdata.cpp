@@ -1,6 +1,7 @@
 #include "testdata.h"
 
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QProcess>
 
 namespace ordalvex::testing {
@@ -33,6 +34,13 @@ QByteArray readFile(const QString& path) {
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QString writeProgram(const QString& folder, const QString& name, const QByteArray& bytes) {
+    const QString path = QDir(folder).filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    writeFile(path, bytes);
+    return path;
 }
 
 ProcessRun runProcess(const QString& program, const QStringList& arguments, const QByteArray& input,

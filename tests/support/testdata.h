@@ -24,6 +24,10 @@ QStringList corpusFiles();
 
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
+// Writes `bytes` as `name` (which may hold subfolders, made as needed) in `folder`; returns
+// the file's path.
+QString writeProgram(const QString& folder, const QString& name,
+                     const QByteArray& bytes = "%\r\nO0001\r\nN10 G01 X10 Y20\r\nN20 M30\r\n");
 
 struct ProcessRun {
     int exitCode = -1; // -1 when the program did not start, crashed or timed out
