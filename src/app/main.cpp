@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -22,6 +23,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(ORDALVEX_VERSION));
     // Matches the installed desktop entry, so the window gets its icon and menu entry.
     QApplication::setDesktopFileName(QStringLiteral("org.ordalvex.Ordalvex"));
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1/ordalvex.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
 
     // Standard buttons and dialogs in Polish, when Qt's own translation is installed.
     QTranslator qtTranslator;
