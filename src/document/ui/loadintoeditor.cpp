@@ -139,8 +139,9 @@ bool LoadIntoEditor(TEditForm& window, const QString& path) {
     bool loaded = false;
     {
         LoadScope scope(window);
+        // The editor keeps painting its present text meanwhile (a new window would otherwise
+        // stay an unpainted hole until the end of a long load).
         editor->setBusyCursor(true);
-        editor->beginUpdate();
         const bool wasReadOnly = editor->isReadOnly();
         editor->setReadOnly(true); // typing into a text about to be replaced would be lost
 
@@ -159,7 +160,6 @@ bool LoadIntoEditor(TEditForm& window, const QString& path) {
 
         if (!guard)
             return false;
-        editor->endUpdate();
         editor->setBusyCursor(false);
         editor->setReadOnly(wasReadOnly);
         if (job->ok) {
