@@ -303,6 +303,7 @@ private Q_SLOTS:
         QTest::newRow("15001 mm marker") << "15001" << true << " 15000 > ";
         QTest::newRow("empty") << "" << true << "0";
         QTest::newRow("mm fraction too") << "3/4" << true << "0.02953";
+        QTest::newRow("fraction of huge parts is over the range") << "1e400/1e400" << false << " 590 > ";
     }
     void conversion() {
         QFETCH(QString, input);

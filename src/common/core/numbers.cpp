@@ -126,7 +126,9 @@ double roundHalfEven(double value) {
     return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
 }
 
-double parseInchFraction(QStringView text) {
+namespace {
+
+double inchFractionValue(QStringView text) {
     enum class Form { Plain, Simple, Mixed };
     Form form = Form::Plain;
 
@@ -169,6 +171,15 @@ double parseInchFraction(QStringView text) {
     while (places < numeratorText.size() && isDigit(numeratorText[places]))
         ++places;
     return whole + numerator / std::pow(10.0, double(places));
+}
+
+} // namespace
+
+double parseInchFraction(QStringView text) {
+    const double value = inchFractionValue(text);
+    // Parts beyond the range of a double (say "1e400/1e400") make infinity over infinity:
+    // such a length is out of every range, and must not turn into "NAN" in a result field.
+    return std::isnan(value) ? HUGE_VAL : value;
 }
 
 } // namespace ordalvex::numbers

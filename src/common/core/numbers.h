@@ -33,7 +33,8 @@ double roundHalfEven(double value);
 // numerator of a simple fraction gives the whole part ("3/" gives 3). With nothing usable
 // after the "/" of a mixed fraction the numerator's digits are decimals with the place value
 // of the digits typed ("1.25/" gives 1.25, "1.05/" gives 1.05, "1.1/0" gives 1.1). Each part
-// is read with readNumber, so stray characters give its fallback values.
+// is read with readNumber, so stray characters give its fallback values. Never NaN: parts
+// too large for a double whose combination has no value give positive infinity.
 double parseInchFraction(QStringView text);
 
 } // namespace ordalvex::numbers
