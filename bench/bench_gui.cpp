@@ -178,9 +178,10 @@ int runChild(const QString& mode, const QString& path) {
                              static_cast<long long>(t.elapsed()), static_cast<long long>(gap));
             };
             begin();
-            step("LoadIntoEditor", [&] { LoadIntoEditor(form, path); });
+            std::optional<QString> name;
+            step("LoadIntoEditor", [&] { LoadIntoEditor(form, path, &name); });
             step("setModified(false)", [&] { form.editor()->setModified(false); });
-            step("ShowProgramName", [&] { form.ShowProgramName(); });
+            step("ShowProgramName", [&] { form.ShowProgramName(name); });
             step("setSelStart(0)", [&] { form.editor()->setSelStart(0); });
             step("clearUndo", [&] { form.editor()->clearUndo(); });
             step("processEvents (paint)", [&] { QCoreApplication::processEvents(); });

@@ -100,8 +100,8 @@ private Q_SLOTS:
         QCOMPARE(form.windowTitle(), path + suffix);
     }
 
-    // The name a load found belongs to the text as loaded: after recolouring and an edit, the
-    // caption follows the edited text.
+    // The name a load found belongs to the text as loaded: after recolouring, a text tool and
+    // an edit, the caption follows the edited text.
     void captionAfterEditFollowsTheText() {
         ScopedInteraction ui;
         const QString path =
@@ -111,6 +111,7 @@ private Q_SLOTS:
         form.OpenFile(path);
         QCOMPARE(form.windowTitle(), path + QStringLiteral("  ---> STARY"));
         form.ApplyFormat(settings());
+        form.RemoveSpaces();
         TRichEdit98* editor = form.editor();
         editor->setSelection(4, 5);
         editor->setSelText(QStringLiteral("NOWY"));
@@ -348,6 +349,34 @@ private Q_SLOTS:
         QTest::mousePress(editor->viewport(), Qt::RightButton, {}, QPoint(2, 2));
         QTest::mouseRelease(editor->viewport(), Qt::RightButton, {}, QPoint(2, 2));
         QVERIFY(menuKey());
+    }
+
+    // A new format given while a load runs (the highlighting switch, a font change) is applied
+    // when the load has ended, instead of waiting inside it.
+    void formatDuringALoadFollowsTheLoad() {
+        ScopedInteraction ui;
+        QByteArray big;
+        for (int i = 0; i < 60000; ++i)
+            big += "N" + QByteArray::number(i) + " G01 X" + QByteArray::number(i % 97) + ".5 (OPIS)\r\n";
+        const QString path = writeProgram(m_dir.path(), QStringLiteral("format.nc"), big);
+        TEditForm form;
+        form.Settings = settings(true);
+        FormatSettings plain = settings(false);
+        plain.FontSize = 14;
+        bool appliedDuringLoad = false;
+        QTimer::singleShot(1, &form, [&] {
+            appliedDuringLoad = form.isLoading();
+            form.ApplyFormat(plain);
+        });
+        form.OpenFile(path);
+        QVERIFY(appliedDuringLoad);
+        QCOMPARE(form.editor()->lineCount(), 60000);
+        QTRY_COMPARE(form.editor()->font().pointSize(), 14);
+        QVERIFY(!form.Settings.SyntaxHighlighting);
+        // Recoloured plain: the comment of the first line is black now.
+        QCOMPARE(formatAt(form.editor(), 14).foreground().color(), QColor(Qt::black));
+        QVERIFY(!form.editor()->modified());
+        QVERIFY(ui->messages.isEmpty());
     }
 
     void closeWhileLoadingWaitsForTheLoad_data() {

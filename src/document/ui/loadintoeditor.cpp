@@ -13,7 +13,6 @@
 #include <mutex>
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QFile>
 #include <QPointer>
 #include <QSaveFile>
@@ -110,16 +109,30 @@ QString loadErrorText() {
     return QStringLiteral("Błąd przy wczytywaniu pliku !\rSprawdź czy masz uprawnienia do czytania z pliku.");
 }
 
-// Marks the window busy for the length of a load, so that a close meanwhile waits.
+// Marks the window busy for the length of a load, so that a close or a new format meanwhile
+// waits for its end.
 class LoadScope {
 public:
     explicit LoadScope(TEditForm& window) : m_window(&window) { ++window.m_loading; }
     ~LoadScope() {
-        if (!m_window)
+        if (!m_window || --m_window->m_loading != 0)
             return;
-        if (--m_window->m_loading == 0 && m_window->m_closeDeferred) {
+        if (m_window->m_closeDeferred) {
             m_window->m_closeDeferred = false;
+            m_window->m_pendingFormat.reset();
             QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection);
+        } else if (m_window->m_pendingFormat) {
+            TEditForm* window = m_window;
+            QMetaObject::invokeMethod(
+                window,
+                [window] {
+                    if (!window->m_pendingFormat || window->isLoading())
+                        return;
+                    const FormatSettings settings = *window->m_pendingFormat;
+                    window->m_pendingFormat.reset();
+                    window->ApplyFormat(settings);
+                },
+                Qt::QueuedConnection);
         }
     }
 
@@ -127,15 +140,16 @@ private:
     QPointer<TEditForm> m_window;
 };
 
-bool LoadIntoEditor(TEditForm& window, const QString& path) {
+bool LoadIntoEditor(TEditForm& window, const QString& path, std::optional<QString>* programName) {
     TRichEdit98* editor = window.editor();
     const bool coloured = window.Settings.SyntaxHighlighting;
-    QPointer<TEditForm> guard(&window);
-    // A second load of the same window (a format change during a long load) waits its turn.
-    while (guard && window.isLoading())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    if (!guard)
+    // A second load could only run inside the first one's event loop, and waiting there for
+    // the first to end would wait for ever.
+    if (window.isLoading()) {
+        beep();
         return false;
+    }
+    QPointer<TEditForm> guard(&window);
     bool loaded = false;
     {
         LoadScope scope(window);
@@ -164,7 +178,8 @@ bool LoadIntoEditor(TEditForm& window, const QString& path) {
         editor->setReadOnly(wasReadOnly);
         if (job->ok) {
             editor->setPlainRtf(!coloured);
-            window.m_nameFoundOnLoad = TEditForm::NameFoundOnLoad{job->document.get(), job->programName};
+            if (programName)
+                *programName = job->programName;
             editor->adoptDocument(std::move(job->document));
             if (!coloured)
                 editor->setDefaultFormat(); // what is typed into an empty text is plain too
@@ -204,7 +219,6 @@ void Rehighlight(TEditForm& window) {
                     QStringLiteral("Nie można usunąć pliku tymczasowego !"));
     if (!guard || !loaded)
         return;
-    window.m_nameFoundOnLoad.reset(); // the caption keeps the name it shows
     editor->setSelection(start, length);
     editor->setModified(modified);
 }

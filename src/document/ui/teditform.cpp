@@ -148,10 +148,11 @@ void TEditForm::OpenFile(const QString& path) {
         return;
     }
     QPointer<TEditForm> guard(this);
-    if (!LoadIntoEditor(*this, path) || !guard)
+    std::optional<QString> name;
+    if (!LoadIntoEditor(*this, path, &name) || !guard)
         return;
     m_editor->setModified(false);
-    ShowProgramName();
+    ShowProgramName(name);
     m_editor->setSelStart(0);
     m_editor->clearUndo();
 }
@@ -162,11 +163,12 @@ void TEditForm::RestoreWindow(const DocumentPlacement& placement, const FormatSe
     setGeometry(placement.Left, placement.Top, placement.Width, placement.Height);
     m_editor->setEditorFont(Settings.FontName, Settings.FontSize);
     QPointer<TEditForm> guard(this);
-    if (!LoadIntoEditor(*this, placement.FileName) || !guard)
+    std::optional<QString> name;
+    if (!LoadIntoEditor(*this, placement.FileName, &name) || !guard)
         return;
     m_editor->setSelStart(placement.SelStart);
     m_editor->setModified(false);
-    ShowProgramName();
+    ShowProgramName(name);
     m_editor->clearUndo();
 }
 
@@ -183,6 +185,11 @@ DocumentPlacement TEditForm::GetWindowState() const {
 }
 
 void TEditForm::ApplyFormat(const FormatSettings& settings) {
+    if (isLoading()) {
+        // Colouring again now would have to wait inside the running load for its end.
+        m_pendingFormat = settings;
+        return;
+    }
     const bool modified = m_editor->modified();
     Settings = settings;
     m_editor->setEditorFont(Settings.FontName, Settings.FontSize);
@@ -195,15 +202,13 @@ void TEditForm::ApplyFormat(const FormatSettings& settings) {
 }
 
 void TEditForm::ShowProgramName() {
+    ShowProgramName(programNameIn(editorBytes(*m_editor)));
+}
+
+void TEditForm::ShowProgramName(const std::optional<QString>& name) {
     bindSelectionChange(false);
     m_editor->beginUpdate();
     const qsizetype caret = m_editor->selStart();
-    std::optional<QString> name;
-    if (m_nameFoundOnLoad && m_nameFoundOnLoad->document == m_editor->document())
-        name = m_nameFoundOnLoad->name;
-    else
-        name = programNameIn(editorBytes(*m_editor));
-    m_nameFoundOnLoad.reset();
     if (name)
         setWindowTitle(windowTitle() + QStringLiteral("  ---> ") + *name);
     m_editor->setSelStart(caret);

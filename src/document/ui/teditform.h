@@ -48,9 +48,13 @@ public:
     void OpenFile(const QString& path);
     void RestoreWindow(const DocumentPlacement& placement, const FormatSettings& settings);
     DocumentPlacement GetWindowState() const;
-    // Takes new settings and colours the text again, keeping the modified flag.
+    // Takes new settings and colours the text again, keeping the modified flag. During a load
+    // the settings wait for its end (the last ones given win).
     void ApplyFormat(const FormatSettings& settings);
+    // Adds "  ---> " and the program's name to the caption when the text names one.
     void ShowProgramName();
+    // The same with the name a load has already found in the text (see LoadIntoEditor).
+    void ShowProgramName(const std::optional<QString>& name);
 
     // Outcome of Save and SaveAs. NotSaved: cancelled by the user (dialog cancelled, No to the
     // name question) or a read-only editor; Failed: a write error or a text that cannot be
@@ -143,21 +147,14 @@ private:
     bool m_popupArmed = true; // the menu key opens the menu until it has been shown once
     bool m_selectionBound = false;
     int m_loading = 0;
-    // The program name a coloured load found on its worker in the document it handed over,
-    // so that showing it does not convert the whole text again on the interface thread.
-    // Used (and forgotten) by the next ShowProgramName while that document is unchanged.
-    struct NameFoundOnLoad {
-        const QTextDocument* document = nullptr;
-        std::optional<QString> name;
-    };
-    std::optional<NameFoundOnLoad> m_nameFoundOnLoad;
+    // A format that arrived while a load was running; applied as soon as the load ends.
+    std::optional<FormatSettings> m_pendingFormat;
     bool m_closeDeferred = false;
     bool m_closed = false;
     bool m_closeWithoutQuestion = false;
     QString m_saveDefaultSuffix = QStringLiteral("nc");
 
-    friend bool LoadIntoEditor(TEditForm& window, const QString& path);
-    friend void Rehighlight(TEditForm& window);
+    friend bool LoadIntoEditor(TEditForm& window, const QString& path, std::optional<QString>* programName);
 };
 
 } // namespace ordalvex

@@ -114,6 +114,11 @@ void FindReplace::ReplaceDialogReplace(bool all) {
     TRichEdit98* editor = activeEditor();
     if (!editor)
         return;
+    // A read-only text (one being loaded) takes no replacement.
+    if (editor->isReadOnly()) {
+        beep();
+        return;
+    }
     const QString pattern = m_replaceDialog->findText();
     const bool found =
         replaceAndFind(*editor, pattern, m_replaceDialog->replaceText(), m_replaceDialog->options(), all);

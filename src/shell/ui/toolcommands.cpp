@@ -83,6 +83,11 @@ void TMainForm::RenumberSpeedButtonClick() {
     TEditForm* document = activeDocument();
     if (!document)
         return;
+    // A window still loading holds no text to renumber yet.
+    if (document->isLoading()) {
+        beep();
+        return;
+    }
     const QString tempDir = privateTempDir();
     if (tempDir.isEmpty()) {
         beep();
