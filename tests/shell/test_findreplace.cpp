@@ -267,6 +267,20 @@ private Q_SLOTS:
         QVERIFY(ui->messages.isEmpty());
     }
 
+    // A text being loaded is read-only: a replacement would be lost with it, so none is made.
+    void replacingInAReadOnlyTextBeeps() {
+        ScopedInteraction ui;
+        Fixture f(QStringLiteral("N10 G00\r\n"));
+        f.editor()->setReadOnly(true);
+        f.findReplace.replaceDialog()->setFindText(QStringLiteral("G00"));
+        f.findReplace.replaceDialog()->setReplaceText(QStringLiteral("G01"));
+        f.findReplace.ReplaceDialogReplace(false);
+        f.findReplace.ReplaceDialogReplace(true);
+        QCOMPARE(f.editor()->text(), QStringLiteral("N10 G00\r\n"));
+        QCOMPARE(ui->beeps, 2);
+        QVERIFY(ui->messages.isEmpty());
+    }
+
     void requestsWithoutADocumentDoNothing() {
         ScopedInteraction ui;
         Fixture f(QStringLiteral("G00"));

@@ -630,6 +630,37 @@ private Q_SLOTS:
         QCOMPARE(ui->beeps, 0);
     }
 
+    // While a program is still loading there is no text to renumber: no dialog, a beep.
+    void renumberingWaitsForTheLoad() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.setGeometry(0, 0, 1000, 700);
+        form.FormShow();
+        QByteArray big;
+        for (int i = 0; i < 60000; ++i)
+            big += "N" + QByteArray::number(i) + " G01 X1\r\n";
+        bool loadingWhenAsked = false;
+        bool dialogShown = false;
+        QTimer watch; // a dialog shown by mistake is noted and cancelled
+        connect(&watch, &QTimer::timeout, [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<TFormRenum*>(widget); dialog && dialog->isVisible()) {
+                    dialogShown = true;
+                    dialog->ButtonAnulujClick();
+                }
+        });
+        watch.start(10);
+        QTimer::singleShot(1, &form, [&] {
+            loadingWhenAsked = form.activeDocument() && form.activeDocument()->isLoading();
+            form.RenumberSpeedButtonClick();
+        });
+        form.openDroppedFiles({program("BIG.nc", big)});
+        QVERIFY(loadingWhenAsked);
+        QVERIFY(!dialogShown);
+        QCOMPARE(ui->beeps, 1);
+        QCOMPARE(form.activeDocument()->editor()->lineCount(), 60000);
+    }
+
     void toolWindowCommandsOpenOneWindowEach() {
         ScopedInteraction ui;
         TMainForm form;
