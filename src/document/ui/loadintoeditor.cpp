@@ -62,25 +62,34 @@ struct DocumentLoad {
     bool ok = false;
 
     // Runs off the interface thread: read the file, build the document (coloured or plain),
-    // find the program name in it.
+    // find the program name in it, hand the document over. Each big buffer is freed as soon as
+    // the next step has what it needs: a long program's peak memory is their sum.
     void run() {
         QByteArray text;
         if (!readWhole(source, text))
             return;
-        const std::string_view bytes(text.constData(), static_cast<std::size_t>(text.size()));
-        document =
-            coloured ? colour(bytes) : buildPlainDocumentFor(target, cp1250::decode(bytes), fallbackFont);
+        if (coloured) {
+            document = colour(std::move(text));
+        } else {
+            QString decoded =
+                cp1250::decode(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+            text = QByteArray();
+            document = buildPlainDocument(std::move(decoded), fallbackFont);
+        }
         if (!document)
             return;
-        // The interface thread takes the document only when this thread has ended.
+        // Before the line layouts exist, so that the text's copy and theirs never add up.
         programName = programNameIn(documentBytes(*document));
+        handOverDocument(*document, target);
         ok = true;
     }
 
     // Colours the text, writes the RTF to the temporary file, reads it back, builds the document.
-    std::unique_ptr<QTextDocument> colour(std::string_view text) {
+    std::unique_ptr<QTextDocument> colour(QByteArray text) {
         std::string rtf;
-        highlightToRtf(text, rtf, fontName, fontSize);
+        highlightToRtf(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), rtf,
+                       fontName, fontSize);
+        text = QByteArray();
         QByteArray written;
         {
             std::lock_guard guard(temporaryFileLock());
@@ -91,10 +100,10 @@ struct DocumentLoad {
             if (!QFile::remove(temporary) || !readBack)
                 return nullptr;
         }
-        RtfReadResult read =
+        const RtfReadResult read =
             readRtf(std::string_view(written.constData(), static_cast<std::size_t>(written.size())));
         written = QByteArray();
-        return buildDocumentFor(target, std::move(read), fallbackFont);
+        return read.document ? buildDocument(*read.document, fallbackFont) : nullptr;
     }
 };
 

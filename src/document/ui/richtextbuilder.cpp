@@ -20,29 +20,20 @@ QFont documentFont(const RtfDocument& rtf, const QFont& fallbackFont) {
     return font;
 }
 
-std::unique_ptr<QTextDocument> buildDocumentFor(QThread* target, RtfReadResult read,
-                                                const QFont& fallbackFont) {
-    if (!read.document)
-        return nullptr;
-    std::unique_ptr<QTextDocument> doc = buildDocument(*read.document, fallbackFont);
-    read = RtfReadResult();
-    createLineLayouts(*doc);
-    doc->moveToThread(target);
-    return doc;
-}
-
-std::unique_ptr<QTextDocument> buildPlainDocumentFor(QThread* target, const QString& text,
-                                                     const QFont& font) {
+std::unique_ptr<QTextDocument> buildPlainDocument(QString text, const QFont& font) {
     auto doc = std::make_unique<QTextDocument>();
     doc->setUndoRedoEnabled(false);
     doc->setDefaultFont(font);
     QTextCursor cursor(doc.get());
-    cursor.insertText(editorLineEnds(text), plainProgramFormat());
+    cursor.insertText(editorLineEnds(std::move(text)), plainProgramFormat());
     doc->setUndoRedoEnabled(true);
     doc->setModified(false);
-    createLineLayouts(*doc);
-    doc->moveToThread(target);
     return doc;
+}
+
+void handOverDocument(QTextDocument& doc, QThread* target) {
+    createLineLayouts(doc);
+    doc.moveToThread(target);
 }
 
 QTextCharFormat plainProgramFormat() {

@@ -19,14 +19,13 @@ namespace ordalvex {
 // thread before use. `fallbackFont` is used where the RTF names no font or size.
 std::unique_ptr<QTextDocument> buildDocument(const RtfDocument& rtf, const QFont& fallbackFont);
 
-// For a worker thread: builds the document of `read` (null when it holds none), frees `read`,
-// gives the document its line layouts and moves it to `target`, the thread that will show it.
-std::unique_ptr<QTextDocument> buildDocumentFor(QThread* target, RtfReadResult read,
-                                                const QFont& fallbackFont);
+// A document of `text` (line ends as in a program file) in the plain program format and
+// `font`, undo off. Worker-safe as buildDocument.
+std::unique_ptr<QTextDocument> buildPlainDocument(QString text, const QFont& font);
 
-// For a worker thread: a document of `text` (line ends as in a program file) in the plain
-// program format, with its line layouts, moved to `target`.
-std::unique_ptr<QTextDocument> buildPlainDocumentFor(QThread* target, const QString& text, const QFont& font);
+// The last step on the worker that built `doc`: gives it its line layouts (createLineLayouts)
+// and moves it to `target`, the thread that will show it.
+void handOverDocument(QTextDocument& doc, QThread* target);
 
 // Black upright type of normal weight, neither underlined nor struck out: uncoloured text.
 QTextCharFormat plainProgramFormat();

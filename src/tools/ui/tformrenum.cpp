@@ -213,7 +213,11 @@ bool TFormRenum::ColourPreview(const QString& path) {
             previewToRtf(std::string_view(bytes.constData(), std::size_t(bytes.size())), rtf);
             RtfReadResult read = readRtf(rtf);
             rtf = std::string();
-            document = buildDocumentFor(target, std::move(read), fallbackFont);
+            if (!read.document)
+                return;
+            document = buildDocument(*read.document, fallbackFont);
+            read = RtfReadResult();
+            handOverDocument(*document, target);
         },
         QEventLoop::ExcludeUserInputEvents);
     const bool built = document != nullptr;
