@@ -8,8 +8,10 @@
 
 #include "common/core/codepage.h"
 #include "common/ui/userinteraction.h"
+#include "document/core/patternsearch.h"
 #include "document/core/rtfreader.h"
 #include "document/ui/loadintoeditor.h"
+#include "document/ui/searcheditor.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
 #include "programgenerator.h"
@@ -185,6 +187,11 @@ int runChild(const QString& mode, const QString& path) {
             step("setSelStart(0)", [&] { form.editor()->setSelStart(0); });
             step("clearUndo", [&] { form.editor()->clearUndo(); });
             step("processEvents (paint)", [&] { QCoreApplication::processEvents(); });
+            // Find next of a text that is not there: the whole text is searched.
+            step("SearchEditor, not found",
+                 [&] { SearchEditor(*form.editor(), QStringLiteral("X-999.999"), frDown); });
+            step("the same again (text kept)",
+                 [&] { SearchEditor(*form.editor(), QStringLiteral("X-999.999"), frDown); });
             end();
             blocks = form.editor()->document()->blockCount();
             return cpuSeconds();

@@ -1,5 +1,6 @@
 #include "common/core/codepage.h"
 #include "document/core/patternsearch.h"
+#include "document/core/rtfreader.h"
 #include "document/ui/loadintoeditor.h"
 #include "document/ui/searcheditor.h"
 #include "document/ui/teditform.h"
@@ -218,6 +219,32 @@ private Q_SLOTS:
         QVERIFY(!SearchEditor(editor, QStringLiteral("O$$$$"), frDown));
         QVERIFY(!SearchEditor(editor, QString(), frDown));
         QCOMPARE(editor.selStart(), before);
+    }
+
+    // Searches reuse the text's bytes while it is unchanged; every kind of change is seen.
+    void searchSeesEveryChangeOfTheText() {
+        ScopedInteraction ui;
+        TRichEdit98 editor;
+        editor.setText(QStringLiteral("N10 G00\r\nN20 G00\r\n"));
+        QVERIFY(!SearchEditor(editor, QStringLiteral("G01"), frDown));
+        // Typed over.
+        editor.setSelection(13, 3);
+        editor.setSelText(QStringLiteral("G01"));
+        editor.setSelStart(0);
+        QVERIFY(SearchEditor(editor, QStringLiteral("G01"), frDown));
+        QCOMPARE(editor.selStart(), qsizetype(13));
+        // Undone.
+        editor.undo();
+        editor.setSelStart(0);
+        QVERIFY(!SearchEditor(editor, QStringLiteral("G01"), frDown));
+        // Replaced by another document.
+        editor.setRichText(*readRtf("{\\rtf1 N30 G01\\par }").document);
+        QVERIFY(SearchEditor(editor, QStringLiteral("G01"), frDown));
+        QCOMPARE(editor.selStart(), qsizetype(4));
+        // Set as plain text.
+        editor.setProgramText(QStringLiteral("N40 G02\r\n"));
+        QVERIFY(!SearchEditor(editor, QStringLiteral("G01"), frDown));
+        QVERIFY(SearchEditor(editor, QStringLiteral("G02"), frDown));
     }
 
     void typingUpperCasesAndBoldsWhenOn() {

@@ -54,7 +54,7 @@ std::optional<QString> programNameIn(std::string_view bytes) {
 bool SearchEditor(TRichEdit98& editor, const QString& pattern, unsigned options) {
     if (pattern.isEmpty())
         return false;
-    const std::string text = editorBytes(editor);
+    const std::string& text = editor.textBytes();
     if (text.empty())
         return false;
     std::string encodedPattern;

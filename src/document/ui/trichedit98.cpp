@@ -4,6 +4,7 @@
 #include "common/ui/userinteraction.h"
 #include "document/core/rtfreader.h"
 #include "document/ui/richtextbuilder.h"
+#include "document/ui/searcheditor.h"
 
 #include <QFile>
 #include <QKeyEvent>
@@ -36,6 +37,19 @@ TRichEdit98::TRichEdit98(QWidget* parent) : QPlainTextEdit(parent) {
     setUndoRedoEnabled(true);
     setContextMenuPolicy(Qt::DefaultContextMenu);
     connectDocument();
+    watchText(document());
+}
+
+void TRichEdit98::watchText(QTextDocument* doc) {
+    m_textBytes.reset();
+    // Any change (format changes too) makes the kept bytes stale.
+    connect(doc, &QTextDocument::contentsChange, this, [this] { m_textBytes.reset(); });
+}
+
+const std::string& TRichEdit98::textBytes() const {
+    if (!m_textBytes)
+        m_textBytes = documentBytes(*document());
+    return *m_textBytes;
 }
 
 void TRichEdit98::connectDocument() {
@@ -78,6 +92,7 @@ void TRichEdit98::adoptDocument(std::unique_ptr<QTextDocument> doc) {
     if (old && old != fresh)
         old->deleteLater();
     connectDocument();
+    watchText(fresh);
     Q_EMIT selectionChange();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include <QPlainTextEdit>
 
@@ -26,7 +28,8 @@ public:
     void setPlainRtf(bool on) { m_plainRtf = on; }
     bool plainRtf() const { return m_plainRtf; }
     bool loadLines(const QString& path);
-    // Replaces the contents with a document from buildDocument() (which has no layout yet).
+    // Replaces the contents with a document from buildDocument() (which has no document layout
+    // yet).
     void adoptDocument(std::unique_ptr<QTextDocument> doc);
     void setRichText(const RtfDocument& rtf);
     void setProgramText(const QString& text); // plain text in the default format
@@ -38,7 +41,10 @@ public:
     int lineCount() const;
     QString line(int index) const;
     qsizetype textLength() const;
-    QString text() const;         // lines joined by CR LF
+    QString text() const; // lines joined by CR LF
+    // The text as editorBytes() gives it, kept until the text next changes, so that repeated
+    // searches of a long program convert it once (a byte per position: its size in memory).
+    const std::string& textBytes() const;
     QString selectedText() const; // CR LF line ends
     void setText(const QString& text);
 
@@ -96,11 +102,13 @@ protected:
 
 private:
     void connectDocument();
+    void watchText(QTextDocument* doc);
     qsizetype crlfStartOfBlock(int blockNumber) const;
 
     bool m_plainRtf = false;
     int m_updateDepth = 0;
     bool m_selectionHidden = false;
+    mutable std::optional<std::string> m_textBytes;
 };
 
 } // namespace ordalvex
