@@ -131,7 +131,7 @@ template <typename T> void whenShown(const std::function<void(T*)>& action, int 
 
 class TestMainCommands : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<SettingsFolder> m_dir;
 
     QString program(const QString& name) { return writeProgram(m_dir->path(), name); }
     QString program(const QString& name, const QByteArray& text) {
@@ -139,14 +139,8 @@ class TestMainCommands : public QObject {
     }
 
 private Q_SLOTS:
-    void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        qputenv("ORDALVEX_INI", m_dir->filePath("Ordalvex.INI").toLocal8Bit());
-    }
-    void cleanup() {
-        qunsetenv("ORDALVEX_INI");
-        m_dir.reset();
-    }
+    void init() { m_dir = std::make_unique<SettingsFolder>(); }
+    void cleanup() { m_dir.reset(); }
 
     void menuItems_data() {
         QTest::addColumn<QString>("name");

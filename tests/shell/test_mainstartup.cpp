@@ -36,23 +36,17 @@ QStringList fileNames(const QList<TEditForm*>& documents) {
 
 class TestMainStartup : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<SettingsFolder> m_dir;
 
-    QString iniPath() const { return m_dir->filePath("Ordalvex.INI"); }
+    QString iniPath() const { return m_dir->iniPath(); }
     QString program(const QString& name) { return writeProgram(m_dir->path(), name); }
     QString program(const QString& name, const QByteArray& text) {
         return writeProgram(m_dir->path(), name, text);
     }
 
 private Q_SLOTS:
-    void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        qputenv("ORDALVEX_INI", iniPath().toLocal8Bit());
-    }
-    void cleanup() {
-        qunsetenv("ORDALVEX_INI");
-        m_dir.reset();
-    }
+    void init() { m_dir = std::make_unique<SettingsFolder>(); }
+    void cleanup() { m_dir.reset(); }
 
     void firstStartWithoutSettingsFile() {
         ScopedInteraction ui;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace ordalvex::testing {
 
@@ -28,6 +29,23 @@ bool writeFile(const QString& path, const QByteArray& bytes);
 // the file's path.
 QString writeProgram(const QString& folder, const QString& name,
                      const QByteArray& bytes = "%\r\nO0001\r\nN10 G01 X10 Y20\r\nN20 M30\r\n");
+
+// A temporary folder whose "Ordalvex.INI" is the program's settings file while it lives
+// (through ORDALVEX_INI), for tests of the main window.
+class SettingsFolder {
+public:
+    SettingsFolder() { qputenv("ORDALVEX_INI", iniPath().toLocal8Bit()); }
+    ~SettingsFolder() { qunsetenv("ORDALVEX_INI"); }
+    SettingsFolder(const SettingsFolder&) = delete;
+    SettingsFolder& operator=(const SettingsFolder&) = delete;
+
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+    QString iniPath() const { return filePath(QStringLiteral("Ordalvex.INI")); }
+
+private:
+    QTemporaryDir m_dir;
+};
 
 struct ProcessRun {
     int exitCode = -1; // -1 when the program did not start, crashed or timed out
