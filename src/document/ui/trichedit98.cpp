@@ -226,6 +226,10 @@ int TRichEdit98::caretLine() const {
     return textCursor().blockNumber();
 }
 
+qsizetype TRichEdit98::caretColumn() const {
+    return textCursor().positionInBlock();
+}
+
 void TRichEdit98::setCaretLineColumn(int line, int column) {
     const QTextBlock block = document()->findBlockByNumber(line);
     if (!block.isValid())

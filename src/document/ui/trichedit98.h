@@ -56,6 +56,8 @@ public:
     void setSelText(const QString& text);
 
     int caretLine() const;
+    // Characters from the start of the caret's line to the caret.
+    qsizetype caretColumn() const;
     void setCaretLineColumn(int line, int column);
 
     bool modified() const;
