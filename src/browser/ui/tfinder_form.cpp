@@ -180,12 +180,11 @@ void TFinder_Form::buildControls() {
     m_memo->setGeometry(0, 320, 417, 145);
     m_memo->setFrameShape(QFrame::StyledPanel);
     m_memo->setReadOnly(true);
-    m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont memoFont(QStringLiteral("MS Sans Serif"));
     memoFont.setPixelSize(13);
-    m_memo->setFont(memoFont);
+    m_memo->setEditorFont(memoFont);
     keepSelectionVisible(m_memo);
     m_memo->setProgramText(kMemoIntro);
 

@@ -6,8 +6,7 @@
 
 namespace ordalvex {
 
-std::optional<TextSpan> findProgramName(std::string_view text) {
-    constexpr std::size_t kMaxNameLength = 28;
+std::optional<TextSpan> findProgramName(std::string_view text, std::size_t maxLength) {
     constexpr unsigned kOptions = frDown;
     std::optional<std::size_t> found = SearchBuffer(text, 0, 0, "TEIL :", kOptions);
     std::size_t patternLength = 6;
@@ -27,7 +26,7 @@ std::optional<TextSpan> findProgramName(std::string_view text) {
     const std::size_t start = *found + patternLength;
     const std::size_t close = text.find(')', start);
     const std::size_t end = close == std::string_view::npos ? text.size() : close;
-    return TextSpan{start, std::min(end - start, kMaxNameLength)};
+    return TextSpan{start, std::min(end - start, maxLength)};
 }
 
 } // namespace ordalvex

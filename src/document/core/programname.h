@@ -15,7 +15,8 @@ struct TextSpan {
 // document): after the first "TEIL :" (else "TEIL:"), else after the first "(" that follows
 // the first "%", else after the first "(" of the text; letters compared without case. The name
 // runs up to the next ")" (which it leaves out), or to the end of the text when none follows,
-// and is cut to its first 28 characters. Nothing when no start pattern is found.
-std::optional<TextSpan> findProgramName(std::string_view text);
+// and is cut to its first `maxLength` bytes. Nothing when no start pattern is found.
+constexpr std::size_t kProgramNameLength = 28;
+std::optional<TextSpan> findProgramName(std::string_view text, std::size_t maxLength = kProgramNameLength);
 
 } // namespace ordalvex

@@ -7,41 +7,11 @@
 
 #include <algorithm>
 
-#include <QTextDocument>
 
 namespace ordalvex {
 
-namespace {
-
-constexpr char kNoByte = 0x7F;
-
-} // namespace
-
 std::string editorBytes(const TRichEdit98& editor) {
-    return documentBytes(*editor.document());
-}
-
-std::string documentBytes(const QTextDocument& doc) {
-    // One copy of the raw text is far cheaper than a QString per line on long programs.
-    const QString raw = doc.toRawText();
-    // characterCount() includes the separator that ends the last line, which is not text.
-    const qsizetype length = std::min(qsizetype(doc.characterCount()) - 1, raw.size());
-    const qsizetype lineEnds = std::count(raw.cbegin(), raw.cbegin() + length, QChar::ParagraphSeparator);
-    std::string bytes(static_cast<std::size_t>(length + lineEnds), '\0');
-    char* out = bytes.data();
-    for (qsizetype i = 0; i < length; ++i) {
-        const char16_t ch = raw[i].unicode();
-        if (ch < 0x80) {
-            *out++ = static_cast<char>(ch);
-        } else if (ch == QChar::ParagraphSeparator) {
-            *out++ = '\r';
-            *out++ = '\n';
-        } else {
-            const auto byte = cp1250::fromUnicode(ch);
-            *out++ = byte ? static_cast<char>(*byte) : kNoByte;
-        }
-    }
-    return bytes;
+    return editor.textBytes();
 }
 
 std::optional<QString> programNameIn(std::string_view bytes) {
@@ -49,6 +19,16 @@ std::optional<QString> programNameIn(std::string_view bytes) {
     if (!name)
         return std::nullopt;
     return cp1250::decode(bytes.substr(name->start, name->length));
+}
+
+std::optional<QString> programNameInUtf8(std::string_view utf8) {
+    // The patterns are ASCII, so they stand at the same places in the UTF-8 text; the name is
+    // cut after its characters are known.
+    const auto name = findProgramName(utf8, utf8.size());
+    if (!name)
+        return std::nullopt;
+    const std::string_view span = utf8.substr(name->start, name->length);
+    return QString::fromUtf8(span.data(), qsizetype(span.size())).left(kProgramNameLength);
 }
 
 bool SearchEditor(TRichEdit98& editor, const QString& pattern, unsigned options) {

@@ -6,8 +6,6 @@
 
 #include <QString>
 
-class QTextDocument;
-
 namespace ordalvex {
 
 class TRichEdit98;
@@ -16,12 +14,12 @@ class TRichEdit98;
 // position of the editor (a character without a byte becomes 0x7F, which no pattern byte
 // other than "?" matches), so offsets in it are editor positions.
 std::string editorBytes(const TRichEdit98& editor);
-// The same for a document that is in no editor (yet).
-std::string documentBytes(const QTextDocument& doc);
 
 // The program name shown in the window caption, found in the editor text's bytes (see
 // findProgramName); nothing when the text names none.
 std::optional<QString> programNameIn(std::string_view bytes);
+// The same found in UTF-8 text.
+std::optional<QString> programNameInUtf8(std::string_view utf8);
 
 // Searches the editor's text from its current selection (see SearchBuffer for the pattern and
 // options). When found, selects the match (pattern length) and returns true; otherwise, and

@@ -81,6 +81,29 @@ TEditForm::TEditForm(QWidget* parent) : QMdiSubWindow(parent) {
     connect(m_editor, &TRichEdit98::keyPress, this, &TEditForm::EditorKeyPress);
     connect(m_editor, &TRichEdit98::mouseDown, this, &TEditForm::EditorMouseDown);
     connect(m_editor, &TRichEdit98::mouseMoved, this, &TEditForm::EditorMouseMove);
+    // Editing keys run the same commands as the menu items.
+    connect(m_editor, &TRichEdit98::commandKey, this, [this](QKeySequence::StandardKey key) {
+        switch (key) {
+        case QKeySequence::Copy:
+            KopiujClick();
+            break;
+        case QKeySequence::Cut:
+            WytnijClick();
+            break;
+        case QKeySequence::Paste:
+            WklejClick();
+            break;
+        case QKeySequence::Undo:
+            CofnijClick();
+            break;
+        case QKeySequence::Redo:
+            PowtrzClick();
+            break;
+        default:
+            ZaznaczwszystkoClick();
+            break;
+        }
+    });
 
     // FormCreate
     FileName.clear();
@@ -148,13 +171,14 @@ void TEditForm::OpenFile(const QString& path) {
         return;
     }
     QPointer<TEditForm> guard(this);
-    std::optional<QString> name;
-    if (!LoadIntoEditor(*this, path, &name) || !guard)
-        return;
-    m_editor->setModified(false);
-    ShowProgramName(name);
-    m_editor->setSelStart(0);
-    m_editor->clearUndo();
+    LoadIntoEditor(*this, path, [guard](bool loaded, const std::optional<QString>& name) {
+        if (!guard || !loaded)
+            return;
+        guard->m_editor->setModified(false);
+        guard->ShowProgramName(name);
+        guard->m_editor->setSelStart(0);
+        guard->m_editor->clearUndo();
+    });
 }
 
 void TEditForm::RestoreWindow(const DocumentPlacement& placement, const FormatSettings& settings) {
@@ -163,13 +187,15 @@ void TEditForm::RestoreWindow(const DocumentPlacement& placement, const FormatSe
     setGeometry(placement.Left, placement.Top, placement.Width, placement.Height);
     m_editor->setEditorFont(Settings.FontName, Settings.FontSize);
     QPointer<TEditForm> guard(this);
-    std::optional<QString> name;
-    if (!LoadIntoEditor(*this, placement.FileName, &name) || !guard)
-        return;
-    m_editor->setSelStart(placement.SelStart);
-    m_editor->setModified(false);
-    ShowProgramName(name);
-    m_editor->clearUndo();
+    const qsizetype caret = placement.SelStart;
+    LoadIntoEditor(*this, placement.FileName, [guard, caret](bool loaded, const std::optional<QString>& name) {
+        if (!guard || !loaded)
+            return;
+        guard->m_editor->setSelStart(caret);
+        guard->m_editor->setModified(false);
+        guard->ShowProgramName(name);
+        guard->m_editor->clearUndo();
+    });
 }
 
 DocumentPlacement TEditForm::GetWindowState() const {
@@ -190,19 +216,13 @@ void TEditForm::ApplyFormat(const FormatSettings& settings) {
         m_pendingFormat = settings;
         return;
     }
-    const bool modified = m_editor->modified();
     Settings = settings;
     m_editor->setEditorFont(Settings.FontName, Settings.FontSize);
-    QPointer<TEditForm> guard(this);
     Rehighlight(*this);
-    if (!guard)
-        return;
-    m_editor->clearUndo();
-    m_editor->setModified(modified);
 }
 
 void TEditForm::ShowProgramName() {
-    ShowProgramName(programNameIn(editorBytes(*m_editor)));
+    ShowProgramName(programNameInUtf8(m_editor->utf8()));
 }
 
 void TEditForm::ShowProgramName(const std::optional<QString>& name) {
@@ -301,6 +321,38 @@ bool TEditForm::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && !mdiArea())
         FormActivate();
     return QMdiSubWindow::event(event);
+}
+
+void TEditForm::beginTextWork() {
+    if (m_loading++ == 0) {
+        m_readOnlyBeforeWork = m_editor->isReadOnly();
+        m_editor->setReadOnly(true); // typing into a text about to be replaced would be lost
+        m_editor->setBusyCursor(true);
+    }
+}
+
+void TEditForm::endTextWork() {
+    if (m_loading == 0 || --m_loading != 0)
+        return;
+    m_editor->setReadOnly(m_readOnlyBeforeWork);
+    m_editor->setBusyCursor(false);
+    if (m_closeDeferred) {
+        m_closeDeferred = false;
+        m_pendingFormat.reset();
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    } else if (m_pendingFormat) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_pendingFormat || isLoading())
+                    return;
+                const FormatSettings settings = *m_pendingFormat;
+                m_pendingFormat.reset();
+                ApplyFormat(settings);
+            },
+            Qt::QueuedConnection);
+    }
+    Q_EMIT textWorkFinished();
 }
 
 void TEditForm::closeEvent(QCloseEvent* event) {

@@ -82,7 +82,8 @@ public:
     void closeWithoutQuestion();
 
     // Text tools on the whole text; each result is coloured again when highlighting is on and
-    // leaves the document modified when the text changed (undo history cleared, caret kept).
+    // takes the text's place as one undo step (the history before it kept, the document
+    // modified, the caret kept); a text the tool leaves as it is stays untouched.
     // `addressSet`: upper-case letters and "=" (TGetTextDialog::addressSet()); empty: nothing.
     void InsertDots(std::string_view addressSet);
     void RemoveSpaces();
@@ -96,8 +97,14 @@ public:
     // Replaces the print dialog of every document window (tests); an empty hook restores it.
     static void setPrintDialogHook(PrintDialogHook hook);
 
-    // True while a file is being loaded; the window then defers a close until the load ends.
+    // True while a file is being loaded or a text put in place; the window then defers a
+    // close until the work ends.
     bool isLoading() const { return m_loading > 0; }
+    // Text work (a load, a tool's result): the editor read-only meanwhile; at the end a deferred
+    // close or format runs, and textWorkFinished is sent. Pairs nest.
+    void beginTextWork();
+    void endTextWork();
+    bool closeDeferred() const { return m_closeDeferred; }
 
 public Q_SLOTS:
     // Context menu commands (also called by the main window for the active document).
@@ -116,13 +123,14 @@ Q_SIGNALS:
     // selection: 1 when text is selected; undoRedo: 1 when undo is possible + 10 when redo is.
     // A closing window sends 0, 0.
     void editStateChanged(int selection, int undoRedo);
+    // The last piece of text work (see beginTextWork) ended.
+    void textWorkFinished();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
-    friend class LoadScope;
     void FormClose();
     void EditorKeyDown(int key, int nativeVirtualKey, bool keypad);
     void EditorKeyPress(QChar& ch);
@@ -150,11 +158,10 @@ private:
     // A format that arrived while a load was running; applied as soon as the load ends.
     std::optional<FormatSettings> m_pendingFormat;
     bool m_closeDeferred = false;
+    bool m_readOnlyBeforeWork = false;
     bool m_closed = false;
     bool m_closeWithoutQuestion = false;
     QString m_saveDefaultSuffix = QStringLiteral("nc");
-
-    friend bool LoadIntoEditor(TEditForm& window, const QString& path, std::optional<QString>* programName);
 };
 
 } // namespace ordalvex

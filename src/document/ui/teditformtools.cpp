@@ -8,19 +8,15 @@
 #include "tools/core/decimalpoints.h"
 #include "tools/core/spacing.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <Qsci/qsciprinter.h>
 
 namespace ordalvex {
 
 namespace {
-
-// Every window's tools share the one temporary file name: a tool that is still loading its
-// result (the interface keeps running meanwhile) makes a second request wait for nothing.
-bool g_textToolRunning = false;
 
 TEditForm::PrintDialogHook& printDialogHook() {
     static TEditForm::PrintDialogHook hook;
@@ -54,44 +50,22 @@ void TEditForm::InsertSpaces() {
 void TEditForm::runTextTool(const std::function<std::string(std::string_view)>& transform) {
     if (m_editor->textLength() == 0 || m_editor->isReadOnly() || isLoading())
         return;
-    if (g_textToolRunning) {
-        beep();
-        return;
-    }
     std::string bytes;
     if (!encodeText(bytes, QStringLiteral("Tekst nie został zmieniony.")))
         return;
-    std::string result = transform(bytes);
-    const bool changed = result != bytes;
-    bytes = std::string();
-
-    const QString temporary = TempDir + QStringLiteral("Numer.tmp");
-    const FileWriteResult written = writeFileSafely(temporary, withEveryLineEnded(std::move(result)));
-    if (!written.ok()) {
-        showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"),
-                    fileWriteErrorText(temporary, written));
-        return;
-    }
+    std::string result = withEveryLineEnded(transform(bytes));
+    if (result == withEveryLineEnded(std::move(bytes)))
+        return; // nothing to change, nothing to undo
     const qsizetype caret = m_editor->selStart();
-    const bool wasModified = m_editor->modified();
-    g_textToolRunning = true;
     QPointer<TEditForm> guard(this);
-    m_editor->beginUpdate();
-    const bool loaded = LoadIntoEditor(*this, temporary);
-    g_textToolRunning = false;
-    if (!QFile::remove(temporary))
-        showMessage(guard, QMessageBox::Warning, QStringLiteral("Ostrzeżenie"),
-                    QStringLiteral("Nie można usunąć pliku tymczasowego !"));
-    if (!guard)
-        return;
-    m_editor->endUpdate();
-    if (!loaded)
-        return;
-    // The loaded result is a new text: no undo back into the old one, and it must be saved.
-    m_editor->clearUndo();
-    m_editor->setModified(wasModified || changed);
-    m_editor->setSelStart(caret);
-    EditorSelectionChange();
+    // The result takes the text's place as one undo step; the history before it stays.
+    ReplaceEditorText(*this, std::move(result), [guard, caret](bool loaded, const auto&) {
+        if (!guard || !loaded)
+            return;
+        guard->m_editor->setModified(true);
+        guard->m_editor->setSelStart(caret);
+        guard->EditorSelectionChange();
+    });
 }
 
 void TEditForm::setPrintDialogHook(PrintDialogHook hook) {
@@ -99,7 +73,7 @@ void TEditForm::setPrintDialogHook(PrintDialogHook hook) {
 }
 
 void TEditForm::PrintDocument() {
-    QPrinter printer(QPrinter::HighResolution);
+    QsciPrinter printer(QPrinter::HighResolution);
     // A new document has no file name yet: its caption names the job instead.
     printer.setDocName(FileName.isEmpty() ? windowTitle() : QFileInfo(FileName).fileName());
     if (!runPrintDialog(this, printer))

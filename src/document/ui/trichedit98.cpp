@@ -3,60 +3,337 @@
 #include "common/core/codepage.h"
 #include "common/ui/userinteraction.h"
 #include "document/core/rtfreader.h"
-#include "document/ui/richtextbuilder.h"
-#include "document/ui/searcheditor.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
 
 #include <QFile>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMimeData>
-#include <QPlainTextDocumentLayout>
 #include <QPointer>
-#include <QPrinter>
-#include <QTextBlock>
-#include <QTextDocument>
+#include <QTimer>
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+#include <Qsci/qsciprinter.h>
 
 namespace ordalvex {
 
+// The engine's document loader: filled on any thread, then turned into a document that an
+// editor takes. Declared here as the engine's interface gives it (three virtual methods), and
+// outside the unnamed namespace: there the compiler would see no class implementing it and
+// bind the calls to the pure declarations.
+class EngineLoader {
+public:
+    virtual int Release() = 0;
+    virtual int AddData(const char* data, std::ptrdiff_t length) = 0;
+    virtual void* ConvertToDocument() = 0;
+
+protected:
+    ~EngineLoader() = default;
+};
+
 namespace {
 
-QString crlfFromWidget(QString text) {
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+// Style numbers the engine reserves for its own use (default, margins, braces, ...).
+constexpr int kFirstReserved = QsciScintillaBase::STYLE_DEFAULT;
+constexpr int kLastReserved = QsciScintillaBase::STYLE_LASTPREDEFINED;
+constexpr int kStyleCount = 256;
+// Bytes styled per turn of the event loop after a load: a few milliseconds each.
+constexpr std::size_t kStylingSlice = std::size_t(4) << 20;
+
+quint64 formatKey(const TextFormat& f) {
+    return quint64(f.rgb) | (quint64(f.bold) << 24) | (quint64(f.italic) << 25) | (quint64(f.underline) << 26);
+}
+
+QString crlf(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return text;
 }
 
+bool hasNonAscii(std::string_view bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
+}
+
 } // namespace
 
-TRichEdit98::TRichEdit98(QWidget* parent) : QPlainTextEdit(parent) {
-    setLineWrapMode(QPlainTextEdit::NoWrap);
+struct TRichEdit98::Styling {
+    std::string styles;            // what the loaded text's bytes still need, by format index
+    std::array<char, 256> lut{};   // format index -> style number
+    std::size_t next = 0;
+    std::function<void()> applied;
+    QTimer timer;
+};
+
+struct TRichEdit98::FormatRecord {
+    long position = 0;
+    std::string styles;
+    bool deleted = false; // the styles of removed text (back on undo); else of inserted text (back on redo)
+};
+
+LoadedText::LoadedText(TRichEdit98& editor, long sizeHint) {
+    m_loader = reinterpret_cast<void*>(editor.SendScintilla(QsciScintillaBase::SCI_CREATELOADER,
+                                                            static_cast<unsigned long>(std::max(0L, sizeHint)),
+                                                            long(QsciScintillaBase::SC_DOCUMENTOPTION_DEFAULT)));
+}
+
+LoadedText::~LoadedText() {
+    if (m_loader)
+        static_cast<EngineLoader*>(m_loader)->Release();
+}
+
+bool LoadedText::fill(StyledText&& text) {
+    if (!m_loader)
+        return false;
+    auto* loader = static_cast<EngineLoader*>(m_loader);
+    constexpr std::size_t kPiece = std::size_t(1) << 24;
+    for (std::size_t at = 0; at < text.utf8.size(); at += kPiece) {
+        const std::size_t n = std::min(kPiece, text.utf8.size() - at);
+        if (loader->AddData(text.utf8.data() + at, static_cast<std::ptrdiff_t>(n)) != 0)
+            return false;
+    }
+    m_length = static_cast<long>(text.utf8.size());
+    text.utf8 = std::string();
+    m_styles = std::move(text.styles);
+    m_formats = std::move(text.formats);
+    m_ascii = text.ascii;
+    return true;
+}
+
+TRichEdit98::TRichEdit98(QWidget* parent) : QsciScintilla(parent) {
+    setUtf8(true);
+    setEolMode(QsciScintilla::EolWindows);
+    setWrapMode(QsciScintilla::WrapNone);
     setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setTabChangesFocus(false);
-    setUndoRedoEnabled(true);
-    setContextMenuPolicy(Qt::DefaultContextMenu);
-    connectDocument();
-    watchText(document());
+    for (int margin = 0; margin < 5; ++margin)
+        setMarginWidth(margin, 0);
+    SendScintilla(SCI_USEPOPUP, 0L);
+    SendScintilla(SCI_SETMODEVENTMASK, long(SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_BEFOREDELETE |
+                                            SC_MOD_CONTAINER | SC_PERFORMED_USER | SC_PERFORMED_UNDO |
+                                            SC_PERFORMED_REDO | SC_MULTISTEPUNDOREDO | SC_LASTSTEPINUNDOREDO));
+    // No lexer: every style is set by this class.
+    SendScintilla(SCI_SETLEXER, long(SCLEX_CONTAINER));
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1L);
+    SendScintilla(SCI_SETSCROLLWIDTH, 1L);
+    m_styles.resize(kStyleCount);
+    m_font = QFont(QStringLiteral("Courier New"), 10);
+    m_font.setStyleHint(QFont::TypeWriter);
+    setEditorFont(QString(), 0);
+    m_insertStyle = styleFor(m_current);
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, &TRichEdit98::modifiedNotice);
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int) { noteSelection(); });
+    // Commands of the engine that the program does not offer (some would reach the clipboard
+    // past its seam).
+    for (QsciCommand::Command command :
+         {QsciCommand::LineCut, QsciCommand::LineCopy, QsciCommand::LineDelete, QsciCommand::LineTranspose,
+          QsciCommand::LineDuplicate, QsciCommand::SelectionDuplicate, QsciCommand::SelectionLowerCase,
+          QsciCommand::SelectionUpperCase, QsciCommand::SelectionCut, QsciCommand::SelectionCopy,
+          QsciCommand::Paste, QsciCommand::Undo, QsciCommand::Redo, QsciCommand::SelectAll}) {
+        if (QsciCommand* found = standardCommands()->find(command)) {
+            found->setKey(0);
+            found->setAlternateKey(0);
+        }
+    }
 }
 
-void TRichEdit98::watchText(QTextDocument* doc) {
+TRichEdit98::~TRichEdit98() {
+    if (m_styling && m_styling->applied) {
+        auto applied = std::move(m_styling->applied);
+        m_styling.reset();
+        applied();
+    }
+}
+
+// Formats and styles ---------------------------------------------------------------------------
+
+void TRichEdit98::defineStyle(int style, const TextFormat& format) {
+    const QColor colour(QRgb(0xFF000000u | format.rgb));
+    SendScintilla(SCI_STYLESETFORE, static_cast<unsigned long>(style), colour);
+    SendScintilla(SCI_STYLESETBACK, static_cast<unsigned long>(style), QColor(Qt::white));
+    SendScintilla(SCI_STYLESETBOLD, static_cast<unsigned long>(style), long(format.bold));
+    SendScintilla(SCI_STYLESETITALIC, static_cast<unsigned long>(style), long(format.italic));
+    SendScintilla(SCI_STYLESETUNDERLINE, static_cast<unsigned long>(style), long(format.underline));
+    const QByteArray family = m_font.family().toUtf8();
+    SendScintilla(SCI_STYLESETFONT, static_cast<unsigned long>(style), family.constData());
+    SendScintilla(SCI_STYLESETSIZEFRACTIONAL, static_cast<unsigned long>(style),
+                  long(qRound(m_font.pointSizeF() * 100)));
+}
+
+int TRichEdit98::styleFor(const TextFormat& format) {
+    const quint64 key = formatKey(format);
+    const auto found = m_styleNumbers.constFind(key);
+    if (found != m_styleNumbers.constEnd())
+        return found.value();
+    int style = static_cast<int>(m_styleNumbers.size());
+    if (style >= kFirstReserved)
+        style += kLastReserved - kFirstReserved + 1;
+    // Every style taken: the nearest kept colour would mislead; the last style is reused.
+    if (style >= kStyleCount)
+        return kStyleCount - 1;
+    m_styleNumbers.insert(key, style);
+    m_styles[static_cast<std::size_t>(style)] = format;
+    defineStyle(style, format);
+    return style;
+}
+
+TextFormat TRichEdit98::formatAt(qsizetype pos) const {
+    const long byte = toByte(pos);
+    const int style = int(SendScintilla(SCI_GETSTYLEAT, static_cast<unsigned long>(byte))) & 0xFF;
+    return m_styles[static_cast<std::size_t>(style)];
+}
+
+std::string TRichEdit98::stylesOf(long start, long length) const {
+    std::string styles(static_cast<std::size_t>(length) * 2 + 2, '\0');
+    SendScintilla(SCI_GETSTYLEDTEXT, start, start + length, styles.data());
+    std::string only(static_cast<std::size_t>(length), '\0');
+    for (long i = 0; i < length; ++i)
+        only[static_cast<std::size_t>(i)] = styles[static_cast<std::size_t>(2 * i + 1)];
+    return only;
+}
+
+void TRichEdit98::applyStyles(long start, std::string_view styles) {
+    if (styles.empty())
+        return;
+    SendScintilla(SCI_STARTSTYLING, static_cast<unsigned long>(start), 0L);
+    SendScintilla(SCI_SETSTYLINGEX, static_cast<uintptr_t>(styles.size()), styles.data());
+}
+
+void TRichEdit98::setSelectionBold(bool bold) {
+    m_current.bold = bold;
+    m_current.italic = false;
+    m_current.underline = false;
+}
+
+void TRichEdit98::setDefaultFormat() {
+    m_current = TextFormat{};
+}
+
+void TRichEdit98::setEditorFont(const QString& name, qreal pointSize) {
+    QFont font = m_font;
+    if (!name.isEmpty())
+        font.setFamily(name);
+    if (pointSize > 0)
+        font.setPointSizeF(pointSize);
+    font.setStyleHint(QFont::TypeWriter);
+    setEditorFont(font);
+}
+
+void TRichEdit98::setEditorFont(const QFont& font) {
+    m_font = font;
+    if (m_font.pointSizeF() <= 0 && m_font.pixelSize() > 0) // the engine takes points
+        m_font.setPointSizeF(m_font.pixelSize() * 72.0 / std::max(1, logicalDpiY()));
+    QWidget::setFont(m_font);
+    defineStyle(STYLE_DEFAULT, TextFormat{});
+    for (auto it = m_styleNumbers.cbegin(); it != m_styleNumbers.cend(); ++it)
+        defineStyle(it.value(), m_styles[static_cast<std::size_t>(it.value())]);
+}
+
+// Changes of the text -----------------------------------------------------------------------
+
+void TRichEdit98::modifiedNotice(int position, int type, const char* text, int length, int, int, int, int,
+                                 int token, int) {
     m_textBytes.reset();
-    // Any change (format changes too) makes the kept bytes stale.
-    connect(doc, &QTextDocument::contentsChange, this, [this] { m_textBytes.reset(); });
+    if ((type & SC_MOD_INSERTTEXT) && text && !m_indexed && hasNonAscii(std::string_view(text, std::size_t(length))))
+        m_mayHoldNonAscii = true;
+    if (type & SC_PERFORMED_USER) {
+        if (type & SC_MOD_BEFOREDELETE) {
+            if (m_recording)
+                m_deletedStyles = stylesOf(position, length);
+        } else if (type & SC_MOD_DELETETEXT) {
+            if (m_recording) {
+                m_records.push_back({position, std::move(m_deletedStyles), true});
+                SendScintilla(SCI_ADDUNDOACTION, static_cast<unsigned long>(m_records.size()), long(UNDO_MAY_COALESCE));
+            }
+            m_deletedStyles.clear();
+        } else if (type & SC_MOD_INSERTTEXT) {
+            std::string styles = m_insertStyles ? *m_insertStyles
+                                                : std::string(std::size_t(length), static_cast<char>(m_insertStyle));
+            applyStyles(position, styles);
+            if (m_recording) {
+                m_records.push_back({position, std::move(styles), false});
+                SendScintilla(SCI_ADDUNDOACTION, static_cast<unsigned long>(m_records.size()), long(UNDO_MAY_COALESCE));
+            }
+        }
+        return;
+    }
+    const bool undo = type & SC_PERFORMED_UNDO;
+    const bool redo = type & SC_PERFORMED_REDO;
+    if (type & SC_MOD_CONTAINER) {
+        if (token <= 0 || std::size_t(token) > m_records.size())
+            return;
+        const FormatRecord& record = m_records[std::size_t(token) - 1];
+        if (undo && record.deleted)
+            m_undoStylesFor = token; // the removed text comes back with the next step
+        else if (redo && !record.deleted)
+            applyStyles(record.position, record.styles);
+    } else if ((type & SC_MOD_INSERTTEXT) && undo && m_undoStylesFor > 0) {
+        const FormatRecord& record = m_records[std::size_t(m_undoStylesFor) - 1];
+        m_undoStylesFor = -1;
+        applyStyles(position, std::string_view(record.styles).substr(0, std::size_t(length)));
+    }
 }
 
-const std::string& TRichEdit98::textBytes() const {
-    if (!m_textBytes)
-        m_textBytes = documentBytes(*document());
-    return *m_textBytes;
+void TRichEdit98::useIndexFor(std::string_view utf8) {
+    if (!m_indexed && hasNonAscii(utf8))
+        m_mayHoldNonAscii = true;
 }
 
-void TRichEdit98::connectDocument() {
-    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TRichEdit98::selectionChange,
-            Qt::UniqueConnection);
-    connect(this, &QPlainTextEdit::selectionChanged, this, &TRichEdit98::selectionChange,
-            Qt::UniqueConnection);
+// Positions ---------------------------------------------------------------------------------
+
+long TRichEdit98::toByte(qsizetype pos) const {
+    const long length = long(SendScintilla(SCI_GETLENGTH));
+    if (pos <= 0)
+        return 0;
+    if (m_mayHoldNonAscii && !m_indexed) {
+        SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, long(SC_LINECHARACTERINDEX_UTF16));
+        m_indexed = true;
+    }
+    if (!m_indexed)
+        return long(std::min<qsizetype>(pos, length));
+    const long line = long(SendScintilla(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(pos),
+                                         long(SC_LINECHARACTERINDEX_UTF16)));
+    const long lineIndex = long(SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                                              long(SC_LINECHARACTERINDEX_UTF16)));
+    const long lineStart = long(SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line)));
+    const long lineEnd = long(SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line)));
+    const long within = long(pos - lineIndex);
+    if (within <= 0)
+        return lineStart;
+    const long counted = long(SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineStart), lineEnd));
+    if (within >= counted) // on or in the line end
+        return std::min(length, lineEnd + (within - counted));
+    return long(SendScintilla(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(lineStart), within));
+}
+
+qsizetype TRichEdit98::fromByte(long byte) const {
+    if (byte <= 0)
+        return 0;
+    if (m_mayHoldNonAscii && !m_indexed) {
+        SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, long(SC_LINECHARACTERINDEX_UTF16));
+        m_indexed = true;
+    }
+    if (!m_indexed)
+        return byte;
+    const long line = long(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(byte)));
+    const long lineStart = long(SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line)));
+    const long lineIndex = long(SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                                              long(SC_LINECHARACTERINDEX_UTF16)));
+    return lineIndex + long(SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineStart), byte));
+}
+
+// Loading ---------------------------------------------------------------------------------
+
+void TRichEdit98::resetDocumentState() {
+    m_records.clear();
+    m_undoStylesFor = -1;
+    m_forcedModified = false;
+    m_indexed = false;
+    m_mayHoldNonAscii = false;
+    m_textBytes.reset();
+    m_lastAnchor = m_lastCaret = -1;
 }
 
 bool TRichEdit98::loadLines(const QString& path) {
@@ -73,39 +350,110 @@ bool TRichEdit98::loadLines(const QString& path) {
             return false;
         setRichText(*read.document);
     } else {
-        setProgramText(cp1250::decode(view));
+        setStyledText(plainProgram(view));
     }
     return true;
 }
 
 void TRichEdit98::setRichText(const RtfDocument& rtf) {
-    adoptDocument(buildDocument(rtf, font()));
-}
-
-void TRichEdit98::adoptDocument(std::unique_ptr<QTextDocument> doc) {
-    QPointer<QTextDocument> old = document();
-    QTextDocument* fresh = doc.release();
-    fresh->setParent(this);
-    fresh->setDocumentLayout(new QPlainTextDocumentLayout(fresh));
-    setFont(fresh->defaultFont());
-    setDocument(fresh);
-    if (old && old != fresh)
-        old->deleteLater();
-    connectDocument();
-    watchText(fresh);
-    Q_EMIT selectionChange();
+    setStyledText(styledFromRtf(rtf));
 }
 
 void TRichEdit98::setProgramText(const QString& text) {
-    const QTextCharFormat plain = plainProgramFormat();
-    document()->setUndoRedoEnabled(false);
-    setPlainText(editorLineEnds(text));
-    QTextCursor all(document());
-    all.select(QTextCursor::Document);
-    all.setCharFormat(plain);
-    document()->setUndoRedoEnabled(true);
-    setCurrentCharFormat(plain);
+    const QByteArray utf8 = crlf(text).toUtf8();
+    StyledText styled;
+    styled.utf8.assign(utf8.constData(), std::size_t(utf8.size()));
+    styled.styles.assign(styled.utf8.size(), '\0');
+    styled.formats.push_back(TextFormat{});
+    styled.ascii = !hasNonAscii(styled.utf8);
+    setStyledText(styled);
+    m_current = TextFormat{};
 }
+
+void TRichEdit98::setStyledText(const StyledText& text, bool undoable) {
+    std::array<char, 256> lut{};
+    for (std::size_t i = 0; i < text.formats.size(); ++i)
+        lut[i] = static_cast<char>(styleFor(text.formats[i]));
+    std::string styles(text.styles.size(), '\0');
+    std::transform(text.styles.begin(), text.styles.end(), styles.begin(),
+                   [&lut](char s) { return lut[static_cast<unsigned char>(s)]; });
+    useIndexFor(text.utf8);
+    const bool wasReadOnly = isReadOnly();
+    setReadOnly(false);
+    if (!undoable) {
+        m_recording = false;
+        SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+    }
+    m_insertStyles = &styles;
+    beginUndoStep();
+    SendScintilla(SCI_SETTARGETRANGE, 0UL, SendScintilla(SCI_GETLENGTH));
+    SendScintilla(SCI_REPLACETARGET, static_cast<uintptr_t>(text.utf8.size()), text.utf8.data());
+    endUndoStep();
+    m_insertStyles = nullptr;
+    if (!undoable) {
+        SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
+        clearUndo();
+        m_recording = true;
+    }
+    setReadOnly(wasReadOnly);
+    noteSelection();
+}
+
+void TRichEdit98::adoptText(std::unique_ptr<LoadedText> text, std::function<void()> applied) {
+    finishStyling();
+    auto* loader = static_cast<EngineLoader*>(text->m_loader);
+    text->m_loader = nullptr;
+    void* doc = loader->ConvertToDocument();
+    SendScintilla(SCI_SETDOCPOINTER, 0UL, doc);
+    SendScintilla(SCI_RELEASEDOCUMENT, 0UL, doc);
+    resetDocumentState();
+    setUtf8(true);
+    SendScintilla(SCI_SETEOLMODE, long(SC_EOL_CRLF));
+    SendScintilla(SCI_SETLEXER, long(SCLEX_CONTAINER));
+    SendScintilla(SCI_SETMODEVENTMASK, long(SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_BEFOREDELETE |
+                                            SC_MOD_CONTAINER | SC_PERFORMED_USER | SC_PERFORMED_UNDO |
+                                            SC_PERFORMED_REDO | SC_MULTISTEPUNDOREDO | SC_LASTSTEPINUNDOREDO));
+    m_mayHoldNonAscii = !text->m_ascii;
+    auto styling = std::make_unique<Styling>();
+    for (std::size_t i = 0; i < text->m_formats.size(); ++i)
+        styling->lut[i] = static_cast<char>(styleFor(text->m_formats[i]));
+    styling->styles = std::move(text->m_styles);
+    styling->applied = std::move(applied);
+    text.reset();
+    m_styling = std::move(styling);
+    noteSelection();
+    // The first slice at once: the lines on screen are the first ones.
+    applyStylingSlice();
+    if (m_styling) {
+        connect(&m_styling->timer, &QTimer::timeout, this, &TRichEdit98::applyStylingSlice);
+        m_styling->timer.start(0);
+    }
+}
+
+void TRichEdit98::applyStylingSlice() {
+    if (!m_styling)
+        return;
+    Styling& s = *m_styling;
+    const std::size_t n = std::min(kStylingSlice, s.styles.size() - s.next);
+    std::string slice(n, '\0');
+    std::transform(s.styles.begin() + long(s.next), s.styles.begin() + long(s.next + n), slice.begin(),
+                   [&s](char c) { return s.lut[static_cast<unsigned char>(c)]; });
+    applyStyles(long(s.next), slice);
+    s.next += n;
+    if (s.next >= s.styles.size()) {
+        auto applied = std::move(s.applied);
+        m_styling.reset();
+        if (applied)
+            applied();
+    }
+}
+
+void TRichEdit98::finishStyling() {
+    while (m_styling)
+        applyStylingSlice();
+}
+
+// Text ------------------------------------------------------------------------------------
 
 void TRichEdit98::beginUpdate() {
     if (m_updateDepth++ == 0)
@@ -122,80 +470,73 @@ void TRichEdit98::endUpdate() {
 }
 
 int TRichEdit98::lineCount() const {
-    const QTextDocument* doc = document();
-    // The empty line after a final line end is not a line of the text.
-    if (doc->isEmpty())
+    const long length = long(SendScintilla(SCI_GETLENGTH));
+    if (length == 0)
         return 0;
-    const int count = doc->blockCount();
-    return doc->lastBlock().length() <= 1 ? count - 1 : count;
+    const int count = int(SendScintilla(SCI_GETLINECOUNT));
+    // The empty line after a final line end is not a line of the text.
+    const long lastStart = long(SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(count - 1)));
+    return lastStart == length ? count - 1 : count;
 }
 
 QString TRichEdit98::line(int index) const {
-    const QTextBlock block = document()->findBlockByNumber(index);
-    return block.isValid() ? block.text() : QString();
+    if (index < 0 || index >= int(SendScintilla(SCI_GETLINECOUNT)))
+        return QString();
+    const long start = long(SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(index)));
+    const long end = long(SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(index)));
+    return QString::fromUtf8(utf8().substr(std::size_t(start), std::size_t(end - start)));
+}
+
+std::string_view TRichEdit98::utf8() const {
+    const auto* data = reinterpret_cast<const char*>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
+    const long length = long(SendScintilla(SCI_GETLENGTH));
+    return data ? std::string_view(data, std::size_t(length)) : std::string_view();
 }
 
 qsizetype TRichEdit98::textLength() const {
-    const QTextDocument* doc = document();
-    return doc->characterCount() - 1 + (doc->blockCount() - 1);
+    return fromByte(long(SendScintilla(SCI_GETLENGTH)));
 }
 
 QString TRichEdit98::text() const {
-    // Built from the blocks: toPlainText() would turn no-break spaces into plain ones.
-    QString all;
-    all.reserve(textLength());
-    const QTextDocument* doc = document();
-    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        if (block != doc->begin())
-            all += QLatin1Char('\n');
-        all += block.text();
+    const std::string_view all = utf8();
+    return QString::fromUtf8(all.data(), qsizetype(all.size()));
+}
+
+const std::string& TRichEdit98::textBytes() const {
+    if (!m_textBytes) {
+        const std::string_view all = utf8();
+        if (!m_indexed && !m_mayHoldNonAscii) {
+            m_textBytes = std::string(all);
+        } else {
+            const QString text = QString::fromUtf8(all.data(), qsizetype(all.size()));
+            std::string bytes(std::size_t(text.size()), '\0');
+            for (qsizetype i = 0; i < text.size(); ++i)
+                bytes[std::size_t(i)] = static_cast<char>(cp1250::fromUnicode(text[i].unicode()).value_or(0x7F));
+            m_textBytes = std::move(bytes);
+        }
     }
-    return crlfFromWidget(all);
+    return *m_textBytes;
 }
 
 QString TRichEdit98::selectedText() const {
-    return crlfFromWidget(textCursor().selectedText());
+    const long start = long(SendScintilla(SCI_GETSELECTIONSTART));
+    const long end = long(SendScintilla(SCI_GETSELECTIONEND));
+    const std::string_view all = utf8();
+    return QString::fromUtf8(all.substr(std::size_t(start), std::size_t(end - start)));
 }
 
 void TRichEdit98::setText(const QString& text) {
-    setPlainText(editorLineEnds(text));
-}
-
-qsizetype TRichEdit98::crlfStartOfBlock(int blockNumber) const {
-    return document()->findBlockByNumber(blockNumber).position() + blockNumber;
-}
-
-qsizetype TRichEdit98::toWidgetPosition(qsizetype pos) const {
-    if (pos <= 0)
-        return 0;
-    const QTextDocument* doc = document();
-    // Binary search for the last line whose CR LF start is at or before pos.
-    int lo = 0;
-    int hi = doc->blockCount() - 1;
-    while (lo < hi) {
-        const int mid = lo + (hi - lo + 1) / 2;
-        if (crlfStartOfBlock(mid) <= pos)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    const QTextBlock block = doc->findBlockByNumber(lo);
-    const qsizetype offset = std::min<qsizetype>(pos - (block.position() + lo), block.length() - 1);
-    return block.position() + offset;
-}
-
-qsizetype TRichEdit98::fromWidgetPosition(qsizetype pos) const {
-    const QTextBlock block = document()->findBlock(static_cast<int>(pos));
-    return pos + (block.isValid() ? block.blockNumber() : document()->blockCount() - 1);
+    setProgramText(text);
 }
 
 qsizetype TRichEdit98::selStart() const {
-    return fromWidgetPosition(textCursor().selectionStart());
+    return fromByte(long(SendScintilla(SCI_GETSELECTIONSTART)));
 }
 
 qsizetype TRichEdit98::selLength() const {
-    const QTextCursor c = textCursor();
-    return fromWidgetPosition(c.selectionEnd()) - fromWidgetPosition(c.selectionStart());
+    const long start = long(SendScintilla(SCI_GETSELECTIONSTART));
+    const long end = long(SendScintilla(SCI_GETSELECTIONEND));
+    return end == start ? 0 : fromByte(end) - fromByte(start);
 }
 
 void TRichEdit98::setSelStart(qsizetype pos) {
@@ -210,54 +551,113 @@ void TRichEdit98::setSelection(qsizetype start, qsizetype length) {
     const qsizetype total = textLength();
     start = std::clamp<qsizetype>(start, 0, total);
     const qsizetype end = std::clamp<qsizetype>(start + std::max<qsizetype>(length, 0), start, total);
-    QTextCursor c(document());
-    c.setPosition(static_cast<int>(toWidgetPosition(start)));
-    c.setPosition(static_cast<int>(toWidgetPosition(end)), QTextCursor::KeepAnchor);
-    setTextCursor(c);
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(toByte(start)), long(toByte(end)));
+    noteSelection();
+}
+
+void TRichEdit98::insertPlain(const QString& text) {
+    const QByteArray utf8 = crlf(text).toUtf8();
+    useIndexFor(std::string_view(utf8.constData(), std::size_t(utf8.size())));
+    m_insertStyle = styleFor(m_current);
+    SendScintilla(SCI_REPLACESEL, utf8.constData());
 }
 
 void TRichEdit98::setSelText(const QString& text) {
-    QTextCursor c = textCursor();
-    c.insertText(editorLineEnds(text), currentCharFormat());
-    setTextCursor(c);
+    const bool wasReadOnly = isReadOnly();
+    setReadOnly(false);
+    beginUndoStep();
+    insertPlain(text);
+    endUndoStep();
+    setReadOnly(wasReadOnly);
+    noteSelection();
+}
+
+void TRichEdit98::replaceRange(qsizetype start, qsizetype length, const QString& text, const TextFormat& format) {
+    const TextFormat kept = m_current;
+    m_current = format;
+    setSelection(start, length);
+    setSelText(text);
+    m_current = kept;
 }
 
 int TRichEdit98::caretLine() const {
-    return textCursor().blockNumber();
+    return int(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(SendScintilla(SCI_GETCURRENTPOS))));
 }
 
 qsizetype TRichEdit98::caretColumn() const {
-    return textCursor().positionInBlock();
+    const long caret = long(SendScintilla(SCI_GETCURRENTPOS));
+    const long line = long(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(caret)));
+    const long lineStart = long(SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line)));
+    return fromByte(caret) - fromByte(lineStart);
 }
 
 void TRichEdit98::setCaretLineColumn(int line, int column) {
-    const QTextBlock block = document()->findBlockByNumber(line);
-    if (!block.isValid())
+    if (line < 0 || line >= int(SendScintilla(SCI_GETLINECOUNT)))
         return;
-    setSelStart(crlfStartOfBlock(line) + column);
+    const long lineStart = long(SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line)));
+    setSelStart(fromByte(lineStart) + column);
 }
 
 bool TRichEdit98::modified() const {
-    return document()->isModified();
+    return m_forcedModified || SendScintilla(SCI_GETMODIFY) != 0;
 }
+
 void TRichEdit98::setModified(bool on) {
-    document()->setModified(on);
+    m_forcedModified = on;
+    if (!on)
+        SendScintilla(SCI_SETSAVEPOINT);
 }
 
 void TRichEdit98::clearUndo() {
-    document()->clearUndoRedoStacks();
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    m_records.clear();
+    m_undoStylesFor = -1;
 }
+
 bool TRichEdit98::canUndo() const {
-    return document()->isUndoAvailable();
+    return SendScintilla(SCI_CANUNDO) != 0;
 }
+
 bool TRichEdit98::canRedo() const {
-    return document()->isRedoAvailable();
+    return SendScintilla(SCI_CANREDO) != 0;
+}
+
+void TRichEdit98::beginUndoStep() {
+    SendScintilla(SCI_BEGINUNDOACTION);
+}
+
+void TRichEdit98::endUndoStep() {
+    SendScintilla(SCI_ENDUNDOACTION);
+}
+
+void TRichEdit98::undo() {
+    if (isReadOnly())
+        return;
+    SendScintilla(SCI_UNDO);
+    m_undoStylesFor = -1;
+    noteSelection();
+}
+
+void TRichEdit98::redo() {
+    if (isReadOnly())
+        return;
+    SendScintilla(SCI_REDO);
+    noteSelection();
+}
+
+void TRichEdit98::selectAll(bool select) {
+    if (select)
+        SendScintilla(SCI_SELECTALL);
+    else
+        SendScintilla(SCI_SETEMPTYSELECTION, SendScintilla(SCI_GETCURRENTPOS));
+    noteSelection();
 }
 
 void TRichEdit98::deleteSelection() {
-    QTextCursor c = textCursor();
-    c.removeSelectedText();
-    setTextCursor(c);
+    if (isReadOnly())
+        return;
+    SendScintilla(SCI_REPLACESEL, "");
+    noteSelection();
 }
 
 void TRichEdit98::hideSelection(bool hide) {
@@ -271,53 +671,58 @@ void TRichEdit98::hideSelection(bool hide) {
         endUpdate();
 }
 
-void TRichEdit98::setSelectionBold(bool bold) {
-    QTextCharFormat format;
-    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(false);
-    format.setFontUnderline(false);
-    format.setFontStrikeOut(false);
-    mergeCurrentCharFormat(format);
-}
-
-void TRichEdit98::setDefaultFormat() {
-    setCurrentCharFormat(plainProgramFormat());
-}
-
-void TRichEdit98::setEditorFont(const QString& name, int pointSize) {
-    QFont f = font();
-    if (!name.isEmpty())
-        f.setFamily(name);
-    if (pointSize > 0)
-        f.setPointSize(pointSize);
-    f.setStyleHint(QFont::TypeWriter);
-    setFont(f);
-    document()->setDefaultFont(f);
+void TRichEdit98::noteSelection() {
+    const long anchor = long(SendScintilla(SCI_GETANCHOR));
+    const long caret = long(SendScintilla(SCI_GETCURRENTPOS));
+    if (anchor == m_lastAnchor && caret == m_lastCaret)
+        return;
+    const bool caretMoved = caret != m_lastCaret;
+    m_lastAnchor = anchor;
+    m_lastCaret = caret;
+    if (caretMoved && !m_styling) {
+        // What is typed next takes the format of the character before the caret (at a line's
+        // start, of the one after it), as in a word processor.
+        const long length = long(SendScintilla(SCI_GETLENGTH));
+        const long line = long(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(caret)));
+        const long lineStart = long(SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line)));
+        const long lineEnd = long(SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(line)));
+        long at = caret - 1;
+        if (caret == lineStart && lineEnd > lineStart)
+            at = caret;
+        if (at >= 0 && at < length) {
+            const int style = int(SendScintilla(SCI_GETSTYLEAT, static_cast<unsigned long>(at))) & 0xFF;
+            m_current = m_styles[static_cast<std::size_t>(style)];
+        }
+    }
+    Q_EMIT selectionChange();
 }
 
 void TRichEdit98::setBusyCursor(bool busy) {
-    if (busy)
-        viewport()->setCursor(Qt::WaitCursor);
-    else
-        viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setCursor(busy ? Qt::WaitCursor : Qt::IBeamCursor);
 }
 
-void TRichEdit98::printDocument(QPrinter* printer) const {
-    document()->print(printer);
+void TRichEdit98::printDocument(QPrinter* printer) {
+    finishStyling();
+    if (auto* engine = dynamic_cast<QsciPrinter*>(printer)) {
+        engine->setWrapMode(QsciScintilla::WrapNone);
+        engine->printRange(this);
+    }
 }
+
+// Clipboard -------------------------------------------------------------------------------
 
 void TRichEdit98::cut() {
-    if (isReadOnly() || !textCursor().hasSelection())
+    if (isReadOnly() || selLength() == 0)
         return;
     copy();
     deleteSelection();
 }
 
 void TRichEdit98::copy() {
-    if (!textCursor().hasSelection())
+    if (selLength() == 0)
         return;
-    QString text = textCursor().selectedText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    QString text = selectedText();
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     interaction().setClipboardText(text);
 }
 
@@ -327,31 +732,77 @@ void TRichEdit98::paste() {
     const QString text = interaction().clipboardText();
     if (text.isEmpty())
         return;
-    QTextCursor c = textCursor();
-    c.insertText(editorLineEnds(text), currentCharFormat());
-    setTextCursor(c);
+    setSelText(text);
 }
 
-void TRichEdit98::insertFromMimeData(const QMimeData* source) {
-    if (!source || !source->hasText())
-        return;
-    QTextCursor c = textCursor();
-    c.insertText(editorLineEnds(source->text()), currentCharFormat());
-    setTextCursor(c);
+// Input -----------------------------------------------------------------------------------
+
+bool TRichEdit98::runCommandKey(QKeyEvent* event) {
+    static constexpr QKeySequence::StandardKey kCommands[] = {
+        QKeySequence::Copy, QKeySequence::Cut,  QKeySequence::Paste,
+        QKeySequence::Undo, QKeySequence::Redo, QKeySequence::SelectAll,
+    };
+    for (QKeySequence::StandardKey key : kCommands) {
+        if (!event->matches(key))
+            continue;
+        if (isSignalConnected(QMetaMethod::fromSignal(&TRichEdit98::commandKey))) {
+            Q_EMIT commandKey(key);
+        } else {
+            switch (key) {
+            case QKeySequence::Copy:
+                copy();
+                break;
+            case QKeySequence::Cut:
+                cut();
+                break;
+            case QKeySequence::Paste:
+                paste();
+                break;
+            case QKeySequence::Undo:
+                undo();
+                break;
+            case QKeySequence::Redo:
+                redo();
+                break;
+            default:
+                selectAll();
+                break;
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+bool TRichEdit98::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+        const bool plain = mods == Qt::NoModifier && key->key() < Qt::Key_F1 && key->key() != Qt::Key_Escape;
+        static constexpr QKeySequence::StandardKey kOwn[] = {QKeySequence::Copy, QKeySequence::Cut,
+                                                              QKeySequence::Paste, QKeySequence::Undo,
+                                                              QKeySequence::Redo, QKeySequence::SelectAll};
+        bool own = plain;
+        for (QKeySequence::StandardKey k : kOwn)
+            own = own || key->matches(k);
+        // The editor's own keys stay its own; every other key combination is free for the
+        // window's shortcuts (the editor still gets it when no shortcut takes it).
+        if (own)
+            event->accept();
+        else
+            event->ignore();
+        return true;
+    }
+    return QsciScintilla::event(event);
 }
 
 void TRichEdit98::keyPressEvent(QKeyEvent* event) {
-    // The clipboard goes through the program's own seam, never the widget's direct access.
-    if (event == QKeySequence::Copy) {
-        copy();
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
         return;
     }
-    if (event == QKeySequence::Cut) {
-        cut();
-        return;
-    }
-    if (event == QKeySequence::Paste) {
-        paste();
+    if (runCommandKey(event)) {
+        noteSelection();
         return;
     }
     Q_EMIT keyDown(event->key(), static_cast<int>(event->nativeVirtualKey()),
@@ -362,29 +813,78 @@ void TRichEdit98::keyPressEvent(QKeyEvent* event) {
         Q_EMIT keyPress(ch);
         if (ch.isNull())
             return;
+        m_insertStyle = styleFor(m_current);
         if (ch != typed[0] && ch != QLatin1Char('\b')) {
-            QKeyEvent changed(event->type(), event->key(), event->modifiers(), QString(ch),
-                              event->isAutoRepeat(), static_cast<quint16>(event->count()));
-            QPlainTextEdit::keyPressEvent(&changed);
+            QKeyEvent changed(event->type(), event->key(), event->modifiers(), QString(ch), event->isAutoRepeat(),
+                              static_cast<quint16>(event->count()));
+            QsciScintilla::keyPressEvent(&changed);
+            noteSelection();
             return;
         }
     }
-    QPlainTextEdit::keyPressEvent(event);
+    m_insertStyle = styleFor(m_current);
+    QsciScintilla::keyPressEvent(event);
+    noteSelection();
+}
+
+void TRichEdit98::inputMethodEvent(QInputMethodEvent* event) {
+    m_insertStyle = styleFor(m_current);
+    QsciScintilla::inputMethodEvent(event);
+    noteSelection();
 }
 
 void TRichEdit98::mousePressEvent(QMouseEvent* event) {
     Q_EMIT mouseDown(event->button());
-    QPlainTextEdit::mousePressEvent(event);
+    // A middle click would paste the X selection past the clipboard's seam.
+    if (event->button() == Qt::MiddleButton)
+        return;
+    QsciScintilla::mousePressEvent(event);
+    noteSelection();
+}
+
+void TRichEdit98::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton)
+        return;
+    QsciScintilla::mouseReleaseEvent(event);
+    noteSelection();
 }
 
 void TRichEdit98::mouseMoveEvent(QMouseEvent* event) {
     Q_EMIT mouseMoved();
-    QPlainTextEdit::mouseMoveEvent(event);
+    QsciScintilla::mouseMoveEvent(event);
+    noteSelection();
 }
 
 void TRichEdit98::focusOutEvent(QFocusEvent* event) {
-    QPlainTextEdit::focusOutEvent(event);
+    QsciScintilla::focusOutEvent(event);
     Q_EMIT focusLeft();
+}
+
+// Dropped files are opened by the main window, never inserted as their names.
+void TRichEdit98::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QsciScintilla::dragEnterEvent(event);
+}
+
+void TRichEdit98::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QsciScintilla::dragMoveEvent(event);
+}
+
+void TRichEdit98::dropEvent(QDropEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    m_insertStyle = styleFor(m_current);
+    QsciScintilla::dropEvent(event);
+    noteSelection();
 }
 
 } // namespace ordalvex

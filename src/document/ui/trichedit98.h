@@ -1,38 +1,54 @@
 #pragma once
 
+#include "document/core/styledtext.h"
+
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
-#include <QPlainTextEdit>
+#include <QColor>
+#include <QHash>
+#include <QKeySequence>
+#include <functional>
+
+#include "document/ui/qscintilla.h"
 
 class QPrinter;
-class QTextDocument;
+class QTimer;
 
 namespace ordalvex {
 
-struct RtfDocument;
+class LoadedText;
 
-// The program's text control: a plain-text editor that keeps character formats (colour,
-// bold, italic) in its document. Positions and lengths given to and returned by this class
-// count every line end as two characters (CR LF), as in the plain text the program saves;
-// the class converts them to the widget's own positions.
-class TRichEdit98 : public QPlainTextEdit {
+// The program's text control: a text editor that keeps a format (colour, bold, italic,
+// underline) per character. Positions and lengths given to and returned by this class count
+// characters, a line end as two (CR LF), as in the plain text the program saves; the engine
+// below holds the text as UTF-8 with CR LF line ends and one style per byte, lays out only
+// the lines on screen, and converts positions through its line character index.
+class TRichEdit98 : public QsciScintilla {
     Q_OBJECT
 public:
     explicit TRichEdit98(QWidget* parent = nullptr);
+    ~TRichEdit98() override;
 
-    // Loading and saving. With the plain-RTF flag off, a file that starts as RTF is shown
-    // formatted; otherwise its bytes are shown as Windows-1250 text. Both return false (the
-    // contents unchanged) when the file cannot be read.
+    // Loading. With the plain-RTF flag off, a file that starts as RTF is shown formatted;
+    // otherwise its bytes are shown as Windows-1250 text. loadLines returns false (the contents
+    // unchanged) when the file cannot be read.
     void setPlainRtf(bool on) { m_plainRtf = on; }
     bool plainRtf() const { return m_plainRtf; }
     bool loadLines(const QString& path);
-    // Replaces the contents with a document from buildDocument() (which has no document layout
-    // yet).
-    void adoptDocument(std::unique_ptr<QTextDocument> doc);
     void setRichText(const RtfDocument& rtf);
     void setProgramText(const QString& text); // plain text in the default format
+    // Replaces the whole text with `text` (undo history kept unless `undoable` is false, in
+    // which case the history is cleared); one undo step.
+    void setStyledText(const StyledText& text, bool undoable = false);
+    // Takes a text built off the interface thread (see LoadedText) as the whole new contents,
+    // without undo history. Its formats are applied in slices on later turns of the event
+    // loop; `applied` runs when they all are (at once when the editor goes away first).
+    void adoptText(std::unique_ptr<LoadedText> text, std::function<void()> applied);
+    bool stylingPending() const { return m_styling != nullptr; }
 
     // Batch updates: no repaint between the outermost begin and end; pairs nest.
     void beginUpdate();
@@ -41,9 +57,13 @@ public:
     int lineCount() const;
     QString line(int index) const;
     qsizetype textLength() const;
-    QString text() const; // lines joined by CR LF
-    // The text as editorBytes() gives it, kept until the text next changes, so that repeated
-    // searches of a long program convert it once (a byte per position: its size in memory).
+    QString text() const; // CR LF line ends
+    // The whole text as UTF-8, CR LF line ends, straight from the engine's buffer (valid until
+    // the next change).
+    std::string_view utf8() const;
+    // The text as Windows-1250 bytes, one per character position (a character without a byte
+    // becomes 0x7F, which no pattern byte other than "?" matches), kept until the text next
+    // changes, so that repeated searches of a long program convert it once.
     const std::string& textBytes() const;
     QString selectedText() const; // CR LF line ends
     void setText(const QString& text);
@@ -54,6 +74,8 @@ public:
     void setSelLength(qsizetype len); // from the selection start
     void setSelection(qsizetype start, qsizetype length);
     void setSelText(const QString& text);
+    // Replaces [start, start + length) by `text` in the format `format`.
+    void replaceRange(qsizetype start, qsizetype length, const QString& text, const TextFormat& format);
 
     int caretLine() const;
     // Characters from the start of the caret's line to the caret.
@@ -67,27 +89,42 @@ public:
     bool canUndo() const;
     bool canRedo() const;
     void deleteSelection();
+    // Groups the changes between begin and end into one undo step.
+    void beginUndoStep();
+    void endUndoStep();
 
     // Selection moves made by the program stay unseen while hidden.
     void hideSelection(bool hide);
     void setSelectionBold(bool bold); // the style of text typed or pasted next
-    void setDefaultFormat();          // black, no bold, italic, underline or strike-out
-    void setEditorFont(const QString& name, int pointSize);
+    void setDefaultFormat();          // black, no bold, italic or underline
+    TextFormat currentFormat() const { return m_current; }
+    void setCurrentFormat(const TextFormat& format) { m_current = format; }
+    // The format of the character at `pos`.
+    TextFormat formatAt(qsizetype pos) const;
+    void setEditorFont(const QString& name, qreal pointSize);
+    void setEditorFont(const QFont& font);
+    QFont editorFont() const { return m_font; }
     void setBusyCursor(bool busy);
 
-    void printDocument(QPrinter* printer) const;
+    void printDocument(QPrinter* printer);
 
-    // Position conversion between the CR LF model and the widget.
-    qsizetype toWidgetPosition(qsizetype pos) const;
-    qsizetype fromWidgetPosition(qsizetype pos) const;
+    // Position conversion between characters and the engine's bytes.
+    long toByte(qsizetype pos) const;
+    qsizetype fromByte(long byte) const;
 
 public Q_SLOTS:
-    void cut();
-    void copy();
-    void paste();
+    void cut() override;
+    void copy() override;
+    void paste() override;
+    void undo() override;
+    void redo() override;
+    void selectAll(bool select = true) override;
 
 Q_SIGNALS:
     void selectionChange();
+    // An editing key (copy, cut, paste, undo, redo, select all) was pressed; when something is
+    // connected, it runs the command instead of the editor.
+    void commandKey(QKeySequence::StandardKey key);
     void keyDown(int key, int nativeVirtualKey, bool keypad);
     // Raised before a typed character is inserted; a handler may change it or set it to 0.
     void keyPress(QChar& ch);
@@ -97,20 +134,73 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void insertFromMimeData(const QMimeData* source) override;
+    bool event(QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
-    void connectDocument();
-    void watchText(QTextDocument* doc);
-    qsizetype crlfStartOfBlock(int blockNumber) const;
+    struct Styling;
+    struct FormatRecord;
+    void modifiedNotice(int position, int type, const char* text, int length, int linesAdded,
+                        int line, int foldNow, int foldPrev, int token, int annotations);
+    int styleFor(const TextFormat& format);
+    void defineStyle(int style, const TextFormat& format);
+    void insertPlain(const QString& text);
+    void applyStyles(long start, std::string_view styles);
+    void applyStylingSlice();
+    void finishStyling();
+    void useIndexFor(std::string_view utf8);
+    void resetDocumentState();
+    std::string stylesOf(long start, long length) const;
+    void noteSelection();
+    bool runCommandKey(QKeyEvent* event);
 
     bool m_plainRtf = false;
     int m_updateDepth = 0;
     bool m_selectionHidden = false;
+    mutable bool m_indexed = false; // the engine keeps a UTF-16 line index
+    bool m_mayHoldNonAscii = false;  // some text above ASCII was inserted since the last check
+    bool m_forcedModified = false;
+    bool m_recording = true;             // keep formats of changes for undo and redo
+    const std::string* m_insertStyles = nullptr; // styles of the text being inserted, when given
+    int m_insertStyle = 0;               // else the style of inserted text
+    std::string m_deletedStyles;         // styles of the text a deletion is about to remove
+    long m_lastAnchor = -1, m_lastCaret = -1;
+    TextFormat m_current;
+    QFont m_font;
+    std::vector<TextFormat> m_styles;          // by style number
+    QHash<quint64, int> m_styleNumbers;        // format key -> style number
+    std::vector<FormatRecord> m_records;       // formats of changed text, for undo and redo
+    int m_undoStylesFor = -1;                  // record whose text the running undo brings back
+    std::unique_ptr<Styling> m_styling;
     mutable std::optional<std::string> m_textBytes;
+};
+
+// A text prepared for the editor off the interface thread: the engine's document already
+// filled, and the styles still to apply.
+class LoadedText {
+public:
+    // A loader of the editor's engine; `sizeHint` is the expected size of the text in bytes.
+    LoadedText(TRichEdit98& editor, long sizeHint);
+    ~LoadedText();
+    LoadedText(const LoadedText&) = delete;
+    LoadedText& operator=(const LoadedText&) = delete;
+    // Fills the document with `text` (callable on any thread); keeps its styles and formats.
+    bool fill(StyledText&& text);
+
+private:
+    friend class TRichEdit98;
+    void* m_loader = nullptr; // the engine's loader, until the editor takes the document
+    std::string m_styles;
+    std::vector<TextFormat> m_formats;
+    bool m_ascii = true;
+    long m_length = 0;
 };
 
 } // namespace ordalvex

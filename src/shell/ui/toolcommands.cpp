@@ -101,8 +101,21 @@ void TMainForm::RenumberSpeedButtonClick() {
         const QRect frame = frameGeometry();
         dialog.move(frame.left() + frame.width() - dialog.frameGeometry().width() - 90, frame.top() + 50);
         // The result goes back only to the window it came from, and only while it is open.
-        if (dialog.Execute() && guard && !LoadIntoEditor(*guard, path))
-            beep();
+        if (dialog.Execute() && guard) {
+            QFile result(path);
+            if (!result.open(QIODevice::ReadOnly)) {
+                beep();
+            } else {
+                const QByteArray bytes = result.readAll();
+                // The renumbered text takes the old one's place as one undo step; the document
+                // is modified (its file still holds the old numbers).
+                ReplaceEditorText(*guard, std::string(bytes.constData(), std::size_t(bytes.size())),
+                                  [guard](bool loaded, const auto&) {
+                                      if (guard && loaded)
+                                          guard->editor()->setModified(true);
+                                  });
+            }
+        }
     } else {
         // A text that cannot be handed over whole is not renumbered at all.
         beep();

@@ -13,6 +13,10 @@ namespace ordalvex {
 // grey; empty for spaces, line ends and other characters, which take the style in force.
 std::string_view previewStyleStringFor(TokenClass cls);
 
+// The preview's font, as its RTF header names it.
+inline constexpr const char* kPreviewFontName = "Courier New";
+inline constexpr double kPreviewPointSize = 11.5;
+
 // Converts program text (Windows-1250 bytes, any line ends) to the RTF of the renumbering
 // preview, appended to `out`: the fixed header with "Courier New" as font 3, the editor's
 // colour table, 11.5 points ("\fs23"), then each token upper-cased with the preview's style

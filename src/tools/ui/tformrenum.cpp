@@ -1,10 +1,8 @@
 #include "tools/ui/tformrenum.h"
 
 #include "common/core/codepage.h"
-#include "common/ui/backgroundwork.h"
 #include "common/ui/userinteraction.h"
-#include "document/core/rtfreader.h"
-#include "document/ui/richtextbuilder.h"
+#include "document/core/styledtext.h"
 #include "document/ui/trichedit98.h"
 #include "tools/core/previewrtf.h"
 #include "tools/core/renumber.h"
@@ -22,8 +20,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
-#include <QTextDocument>
-#include <QThread>
+#include <QPointer>
+#include <QThreadPool>
 
 namespace ordalvex {
 
@@ -88,7 +86,6 @@ void TFormRenum::createControls() {
     m_preview->setObjectName(QStringLiteral("RichEditRenum"));
     m_preview->setGeometry(0, 0, 377, 470);
     m_preview->setReadOnly(true);
-    m_preview->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_preview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_preview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_preview->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
@@ -169,7 +166,19 @@ void TFormRenum::FormCreate() {
     m_editStep->setText(QStringLiteral("10"));
     m_buttonOk->setEnabled(false);
     m_selToEnd->setEnabled(false);
-    m_loadFailed = !ColourPreview(m_inputPath);
+    QFile file(m_inputPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showLoadError();
+        m_loadFailed = true;
+        return;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        showLoadError();
+        m_loadFailed = true;
+        return;
+    }
+    ColourPreview(std::move(bytes));
 }
 
 QString TFormRenum::tempPath(const QString& name) const {
@@ -187,51 +196,31 @@ void TFormRenum::showLoadError() {
     showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"), kLoadError);
 }
 
-bool TFormRenum::ColourPreview(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        showLoadError();
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        showLoadError();
-        return false;
-    }
-    file.close();
-
+void TFormRenum::ColourPreview(QByteArray bytes, std::function<void()> then) {
+    m_previewLoading = true;
+    m_buttonStart->setEnabled(false);
     m_preview->setBusyCursor(true);
-    m_preview->beginUpdate();
-    // The preview is coloured and built on a worker. The interface keeps painting meanwhile but
-    // takes no user input, so no handler of this dialog can run in the middle of the pass.
-    std::unique_ptr<QTextDocument> document;
-    QThread* const target = QThread::currentThread();
-    const QFont fallbackFont = m_preview->font();
-    runInBackground(
-        [&] {
-            std::string rtf;
-            previewToRtf(std::string_view(bytes.constData(), std::size_t(bytes.size())), rtf);
-            RtfReadResult read = readRtf(rtf);
-            rtf = std::string();
-            if (!read.document)
-                return;
-            document = buildDocument(*read.document, fallbackFont);
-            read = RtfReadResult();
-            handOverDocument(*document, target);
-        },
-        QEventLoop::ExcludeUserInputEvents);
-    const bool built = document != nullptr;
-    if (built) {
-        m_preview->setPlainRtf(false);
-        m_preview->adoptDocument(std::move(document));
-    }
-    m_preview->setBusyCursor(false);
-    m_preview->endUpdate();
-    if (!built) {
-        showLoadError();
-        return false;
-    }
-    return true;
+    auto styled = std::make_shared<StyledText>();
+    QPointer<TFormRenum> guard(this);
+    QThreadPool::globalInstance()->start([bytes = std::move(bytes), styled, guard, then = std::move(then)] {
+        *styled = colouredProgram(std::string_view(bytes.constData(), std::size_t(bytes.size())),
+                                  previewStyleStringFor);
+        QMetaObject::invokeMethod(
+            qApp,
+            [styled, guard, then] {
+                if (!guard)
+                    return;
+                guard->m_preview->setPlainRtf(false);
+                guard->m_preview->setEditorFont(QString::fromLatin1(kPreviewFontName), kPreviewPointSize);
+                guard->m_preview->setStyledText(*styled);
+                guard->m_preview->setBusyCursor(false);
+                guard->m_previewLoading = false;
+                guard->m_buttonStart->setEnabled(true);
+                if (then)
+                    then();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void TFormRenum::RichEditRenumSelectionChange() {
@@ -401,31 +390,16 @@ void TFormRenum::ButtonStartClick() {
     if (!result.changed)
         return;
 
-    m_preview->beginUpdate();
-    const QString numerPath = tempPath(QStringLiteral("Numer.tmp"));
-    QFile numer(numerPath);
-    const bool written =
-        numer.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-        numer.write(result.text.data(), qint64(result.text.size())) == qint64(result.text.size());
-    numer.close();
-    if (!written) {
-        m_preview->endUpdate();
-        showLoadError();
-        reject();
-        return;
-    }
-    if (!ColourPreview(numerPath)) {
-        m_preview->endUpdate();
-        reject();
-        return;
-    }
-    if (!all) {
-        m_rangeStart = qsizetype(result.rangeStart);
-        m_rangeLength = qsizetype(result.rangeLength);
-    }
-    m_preview->setSelection(m_rangeStart, m_rangeLength);
-    m_preview->endUpdate();
-    m_buttonOk->setEnabled(true);
+    const qsizetype rangeStart = qsizetype(result.rangeStart);
+    const qsizetype rangeLength = qsizetype(result.rangeLength);
+    ColourPreview(QByteArray(result.text.data(), qsizetype(result.text.size())), [this, all, rangeStart, rangeLength] {
+        if (!all) {
+            m_rangeStart = rangeStart;
+            m_rangeLength = rangeLength;
+        }
+        m_preview->setSelection(m_rangeStart, m_rangeLength);
+        m_buttonOk->setEnabled(true);
+    });
 }
 
 void TFormRenum::ButtonOKClick() {

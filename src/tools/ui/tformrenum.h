@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QDialog>
 #include <QString>
 
@@ -32,6 +34,8 @@ public:
 
     bool confirmed() const { return m_confirmed; }
     bool loadFailed() const { return m_loadFailed; }
+    // True while the preview is being coloured.
+    bool previewLoading() const { return m_previewLoading; }
     int step() const { return m_step; }
     int minNumber() const { return m_minNumber; }
     int firstNumber() const { return m_firstNumber; }
@@ -40,7 +44,9 @@ public:
 
     // Replaces the preview by the coloured text of a plain-text file; false (after the error
     // message) when the file cannot be read or shown.
-    bool ColourPreview(const QString& path);
+    // Shows `bytes` (a program) coloured in the preview; the colouring runs on a worker and
+    // `then` runs once the preview shows the text. Start and OK wait meanwhile.
+    void ColourPreview(QByteArray bytes, std::function<void()> then = {});
 
 public Q_SLOTS:
     void RichEditRenumSelectionChange();
@@ -78,6 +84,7 @@ private:
     qsizetype m_rangeLength = 0;
     bool m_confirmed = false;
     bool m_loadFailed = false;
+    bool m_previewLoading = false;
     bool m_menuAutoPopup = false;
 
     TRichEdit98* m_preview = nullptr;
