@@ -1,6 +1,7 @@
 // Loading a large program into the interface, against QPlainTextEdit::setPlainText of the same
-// text in the same run: the coloured document window (TEditForm::OpenFile), and the
-// renumbering dialog with its coloured preview (TFormRenum). Every load runs in a child
+// text in the same run: the coloured document window (TEditForm::OpenFile, then typing at the
+// end of the text and the memory kept after closing it), and the renumbering dialog with its
+// coloured preview (TFormRenum). Every load runs in a child
 // process of its own (this executable with --child MODE FILE), so that its peak memory
 // (VmHWM) is its own; the parent prints the ratios as medians over a few rounds.
 //
@@ -9,13 +10,11 @@
 #include "common/core/codepage.h"
 #include "common/ui/userinteraction.h"
 #include "document/core/patternsearch.h"
-#include "document/core/rtfreader.h"
 #include "document/ui/loadintoeditor.h"
 #include "document/ui/searcheditor.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
 #include "programgenerator.h"
-#include "tools/core/previewrtf.h"
 #include "tools/ui/tformrenum.h"
 
 #include <algorithm>
@@ -33,6 +32,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QKeyEvent>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -104,13 +104,53 @@ const QFont& editorFont() {
     return font;
 }
 
+// Resident memory now (VmRSS), KiB.
+long residentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+// Runs the event loop until `done` holds (each turn waits for events, no busy loop).
+template <typename Done> void waitUntil(Done done) {
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 20);
+}
+
+// Median time in microseconds to handle and paint one typed key at the end of the text.
+double typingMicros(TRichEdit98& editor) {
+    editor.setFocus();
+    editor.setSelStart(editor.textLength());
+    std::vector<double> times;
+    QElapsedTimer t;
+    for (int i = 0; i < 200; ++i) {
+        const Qt::Key key = i % 10 == 9 ? Qt::Key_Return : Qt::Key(Qt::Key_A + i % 26);
+        const QString text = key == Qt::Key_Return ? QStringLiteral("\r") : QString(QChar('a' + i % 26));
+        t.start();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(&editor, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(&editor, &release);
+        editor.viewport()->repaint();
+        times.push_back(double(t.nsecsElapsed()) / 1000.0);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 int runChild(const QString& mode, const QString& path) {
     setInteraction(std::make_unique<BenchInteraction>());
     GapMeter gaps;
     QElapsedTimer clock;
     double cpuStart = 0;
     qint64 elapsed = 0, maxGap = 0;
-    int blocks = 0, formats = 0;
+    int lines = 0;
+    double keyMicros = 0;
+    long keptKiB = 0;
     auto begin = [&] {
         cpuStart = cpuSeconds();
         gaps.start();
@@ -142,98 +182,41 @@ int runChild(const QString& mode, const QString& path) {
             end();
             const double cpu = cpuSeconds();
             text.clear();
-            blocks = edit.document()->blockCount();
-            formats = int(edit.document()->allFormats().size());
+            lines = edit.document()->blockCount();
             return cpu;
         }
         if (mode == QLatin1String("coloured")) {
-            TEditForm form;
-            form.Settings.SyntaxHighlighting = true;
-            form.Settings.FontName = editorFont().family();
-            form.Settings.FontSize = editorFont().pointSize();
-            form.resize(800, 600);
-            form.show();
+            const long before = residentKiB();
+            auto* form = new TEditForm;
+            form->Settings.SyntaxHighlighting = true;
+            form->Settings.FontName = editorFont().family();
+            form->Settings.FontSize = editorFont().pointSize();
+            form->resize(800, 600);
+            form->show();
             settle();
             begin();
-            form.OpenFile(path);
+            form->OpenFile(path);
+            waitUntil([&] { return !form->isLoading(); });
             end();
             const double cpu = cpuSeconds();
-            blocks = form.editor()->document()->blockCount();
-            formats = int(form.editor()->document()->allFormats().size());
+            lines = form->editor()->lineCount();
+            keyMicros = typingMicros(*form->editor());
+            // Closing the window gives its memory back.
+            delete form;
+            QCoreApplication::processEvents();
+            keptKiB = residentKiB() - before;
             return cpu;
-        }
-        if (mode == QLatin1String("coloured-steps")) {
-            // Diagnosis: OpenFile's steps one by one, each with its longest event-loop gap.
-            TEditForm form;
-            form.Settings.FontName = editorFont().family();
-            form.Settings.FontSize = editorFont().pointSize();
-            form.resize(800, 600);
-            form.show();
-            settle();
-            auto step = [&](const char* name, auto&& work) {
-                QElapsedTimer t;
-                t.start();
-                gaps.start();
-                work();
-                const qint64 gap = gaps.stop();
-                std::fprintf(stderr, "step %-28s %7lld ms, longest gap %7lld ms\n", name,
-                             static_cast<long long>(t.elapsed()), static_cast<long long>(gap));
-            };
-            begin();
-            std::optional<QString> name;
-            step("LoadIntoEditor", [&] { LoadIntoEditor(form, path, &name); });
-            step("setModified(false)", [&] { form.editor()->setModified(false); });
-            step("ShowProgramName", [&] { form.ShowProgramName(name); });
-            step("setSelStart(0)", [&] { form.editor()->setSelStart(0); });
-            step("clearUndo", [&] { form.editor()->clearUndo(); });
-            step("processEvents (paint)", [&] { QCoreApplication::processEvents(); });
-            // Find next of a text that is not there: the whole text is searched.
-            step("SearchEditor, not found",
-                 [&] { SearchEditor(*form.editor(), QStringLiteral("X-999.999"), frDown); });
-            step("the same again (text kept)",
-                 [&] { SearchEditor(*form.editor(), QStringLiteral("X-999.999"), frDown); });
-            end();
-            blocks = form.editor()->document()->blockCount();
-            return cpuSeconds();
-        }
-        if (mode == QLatin1String("renum-steps")) {
-            // Diagnosis: the preview's colouring passes one by one, all on the interface thread.
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly))
-                return -1.0;
-            const QByteArray bytes = file.readAll();
-            TRichEdit98 preview;
-            preview.resize(377, 470);
-            preview.show();
-            settle();
-            begin();
-            QElapsedTimer t;
-            t.start();
-            std::string rtf;
-            previewToRtf(std::string_view(bytes.constData(), std::size_t(bytes.size())), rtf);
-            std::fprintf(stderr, "step previewToRtf  %7lld ms\n", static_cast<long long>(t.restart()));
-            const RtfReadResult read = readRtf(rtf);
-            std::fprintf(stderr, "step readRtf       %7lld ms\n", static_cast<long long>(t.restart()));
-            if (!read.document)
-                return -1.0;
-            preview.setPlainRtf(false);
-            preview.setRichText(*read.document);
-            std::fprintf(stderr, "step setRichText   %7lld ms\n", static_cast<long long>(t.restart()));
-            end();
-            blocks = preview.document()->blockCount();
-            return cpuSeconds();
         }
         if (mode == QLatin1String("renum")) {
             QTemporaryDir temp;
             begin();
             TFormRenum dialog(path, temp.path());
             dialog.show();
+            waitUntil([&] { return !dialog.previewLoading(); });
             end();
             const double cpu = cpuSeconds();
-            if (auto* preview = dialog.findChild<QPlainTextEdit*>(QStringLiteral("RichEditRenum"))) {
-                blocks = preview->document()->blockCount();
-                formats = int(preview->document()->allFormats().size());
-            }
+            if (auto* preview = dialog.findChild<TRichEdit98*>(QStringLiteral("RichEditRenum")))
+                lines = preview->lineCount();
             return cpu;
         }
         return -1.0;
@@ -242,9 +225,9 @@ int runChild(const QString& mode, const QString& path) {
         std::fprintf(stderr, "child %s failed\n", qPrintable(mode));
         return 1;
     }
-    std::printf("RESULT %lld %.0f %ld %lld %d %d\n", static_cast<long long>(elapsed),
-                (cpuEnd - cpuStart) * 1000, bench::peakResidentKiB(), static_cast<long long>(maxGap), blocks,
-                formats);
+    std::printf("RESULT %lld %.0f %ld %lld %d %.0f %ld\n", static_cast<long long>(elapsed),
+                (cpuEnd - cpuStart) * 1000, bench::peakResidentKiB(), static_cast<long long>(maxGap), lines,
+                keyMicros, keptKiB);
     return 0;
 }
 
@@ -253,8 +236,9 @@ struct ChildResult {
     double cpuMs = 0;   // CPU of the whole process (all threads) over the load
     double peakKiB = 0; // VmHWM at the end
     double gapMs = 0;   // longest time without the event loop
-    int blocks = 0;
-    int formats = 0;
+    int lines = 0;
+    double keyMicros = 0; // median per typed key after the load (coloured window)
+    double keptKiB = 0;   // resident memory kept after the window closed (coloured window)
 };
 
 std::optional<ChildResult> runInChild(const QString& self, const QString& mode, const QString& path) {
@@ -270,10 +254,10 @@ std::optional<ChildResult> runInChild(const QString& self, const QString& mode, 
         if (!line.startsWith("RESULT "))
             continue;
         const QList<QByteArray> f = line.mid(7).split(' ');
-        if (f.size() < 6)
+        if (f.size() < 7)
             break;
-        return ChildResult{f[0].toDouble(), f[1].toDouble(), f[2].toDouble(),
-                           f[3].toDouble(), f[4].toInt(),    f[5].toInt()};
+        return ChildResult{f[0].toDouble(), f[1].toDouble(), f[2].toDouble(), f[3].toDouble(),
+                           f[4].toInt(),    f[5].toDouble(), f[6].toDouble()};
     }
     return std::nullopt;
 }
@@ -289,8 +273,8 @@ void measure(const QString& self, const QString& input, const QString& path, std
     std::map<QString, std::vector<ChildResult>> results;
     std::printf("\n== %s: %zu lines, %lld bytes ==\n", qPrintable(input), lines,
                 static_cast<long long>(QFile(path).size()));
-    std::printf("%5s %-9s %9s %9s %10s %8s %9s %7s\n", "round", "load", "wall ms", "cpu ms", "peak MiB",
-                "gap ms", "blocks", "formats");
+    std::printf("%5s %-9s %9s %9s %10s %8s %9s %8s %9s\n", "round", "load", "wall ms", "cpu ms", "peak MiB",
+                "gap ms", "lines", "key ms", "kept MiB");
     for (int round = 0; round < rounds; ++round) {
         // Rotate the order so that a burst of load on the machine does not always hit one mode.
         for (int i = 0; i < modes.size(); ++i) {
@@ -301,8 +285,8 @@ void measure(const QString& self, const QString& input, const QString& path, std
                 continue;
             }
             results[mode].push_back(*r);
-            std::printf("%5d %-9s %9.0f %9.0f %10.1f %8.0f %9d %7d\n", round + 1, qPrintable(mode), r->ms,
-                        r->cpuMs, r->peakKiB / 1024, r->gapMs, r->blocks, r->formats);
+            std::printf("%5d %-9s %9.0f %9.0f %10.1f %8.0f %9d %8.2f %9.1f\n", round + 1, qPrintable(mode), r->ms,
+                        r->cpuMs, r->peakKiB / 1024, r->gapMs, r->lines, r->keyMicros / 1000, r->keptKiB / 1024);
             std::fflush(stdout);
         }
     }
@@ -337,12 +321,24 @@ void measure(const QString& self, const QString& input, const QString& path, std
     const auto wall = [](const ChildResult& r) { return r.ms; };
     const auto cpu = [](const ChildResult& r) { return r.cpuMs; };
     const auto peak = [](const ChildResult& r) { return r.peakKiB; };
-    row("coloured window / plain load, wall time", ratios(QStringLiteral("coloured"), wall), 3, true, "x");
+    row("coloured window / plain load, wall time", ratios(QStringLiteral("coloured"), wall), 0.25, true, "x");
     row("coloured window / plain load, CPU time (all threads)", ratios(QStringLiteral("coloured"), cpu), 3,
         true, "x");
-    row("coloured window / plain load, peak memory", ratios(QStringLiteral("coloured"), peak), 1.5, true,
+    row("coloured window / plain load, peak memory", ratios(QStringLiteral("coloured"), peak), 0.5, true,
         "x");
     row("coloured window: longest event-loop gap", gaps(QStringLiteral("coloured")), 50, true, " ms");
+    auto field = [&](const QString& mode, auto get) {
+        std::vector<double> v;
+        for (const auto& r : results[mode])
+            v.push_back(get(r));
+        return v;
+    };
+    row("coloured window: typing at the end, median per key",
+        field(QStringLiteral("coloured"), [](const ChildResult& r) { return r.keyMicros / 1000; }), 16, true,
+        " ms");
+    row("coloured window: memory kept after closing it",
+        field(QStringLiteral("coloured"), [](const ChildResult& r) { return r.keptKiB / 1024; }), 50, true,
+        " MiB");
     row("renumbering dialog / plain load, wall time", ratios(QStringLiteral("renum"), wall), 3, true, "x");
     row("renumbering dialog / plain load, CPU time", ratios(QStringLiteral("renum"), cpu), 3, true, "x");
     row("renumbering dialog / plain load, peak memory", ratios(QStringLiteral("renum"), peak), 1.5, true,

@@ -6,6 +6,7 @@
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
 #include "scriptedinteraction.h"
+#include "editorwait.h"
 #include "testdata.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
 #include <QTimer>
 
 using namespace ordalvex;
@@ -31,10 +31,12 @@ FormatSettings settings(bool highlighting = true, bool onWriting = true) {
     return s;
 }
 
-QTextCharFormat formatAt(TRichEdit98* editor, qsizetype crlfPosition) {
-    QTextCursor c(editor->document());
-    c.setPosition(int(editor->toWidgetPosition(crlfPosition)) + 1);
-    return c.charFormat();
+TextFormat formatAt(TRichEdit98* editor, qsizetype position) {
+    return editor->formatAt(position);
+}
+
+QColor colourAt(TRichEdit98* editor, qsizetype position) {
+    return QColor(QRgb(0xFF000000u | editor->formatAt(position).rgb));
 }
 
 } // namespace
@@ -52,6 +54,7 @@ private Q_SLOTS:
         auto* form = new TEditForm;
         form->Settings = settings();
         form->OpenFile(path);
+        QVERIFY(waitForEditors());
         TRichEdit98* editor = form->findChild<TRichEdit98*>(QStringLiteral("Editor"));
         QVERIFY(editor);
         QCOMPARE(form->windowTitle(), path + QStringLiteral("  ---> WALEK FI 20"));
@@ -61,9 +64,9 @@ private Q_SLOTS:
         QVERIFY(!editor->canUndo());
         QCOMPARE(editor->selStart(), qsizetype(0));
         // O0010 bold black, comment red, G01 blue.
-        QVERIFY(formatAt(editor, 3).fontWeight() == QFont::Bold);
-        QCOMPARE(formatAt(editor, 10).foreground().color(), QColor(255, 0, 0));
-        QCOMPARE(formatAt(editor, 29).foreground().color(), QColor(0, 0, 255));
+        QVERIFY(formatAt(editor, 3).bold);
+        QCOMPARE(colourAt(editor, 10), QColor(255, 0, 0));
+        QCOMPARE(colourAt(editor, 29), QColor(0, 0, 255));
         QCOMPARE(editor->font().pointSize(), 10);
         QVERIFY(ui->messages.isEmpty());
         delete form;
@@ -98,6 +101,7 @@ private Q_SLOTS:
         TEditForm form;
         form.Settings = settings(highlighting);
         form.OpenFile(path);
+        QVERIFY(waitForEditors());
         QCOMPARE(form.windowTitle(), path + suffix);
     }
 
@@ -110,9 +114,12 @@ private Q_SLOTS:
         TEditForm form;
         form.Settings = settings();
         form.OpenFile(path);
+        QVERIFY(waitForEditors());
         QCOMPARE(form.windowTitle(), path + QStringLiteral("  ---> STARY"));
         form.ApplyFormat(settings());
+        QVERIFY(waitForEditors());
         form.RemoveSpaces();
+        QVERIFY(waitForEditors());
         TRichEdit98* editor = form.editor();
         editor->setSelection(4, 5);
         editor->setSelText(QStringLiteral("NOWY"));
@@ -143,7 +150,8 @@ private Q_SLOTS:
         QPointer<TEditForm> form = new TEditForm;
         form->Settings = settings();
         form->setWindowTitle(folder);
-        QVERIFY(!LoadIntoEditor(*form, folder));
+        QVERIFY(LoadIntoEditor(*form, folder));
+        QVERIFY(waitForEditors());
         QCOMPARE(ui->messages.size(), 1);
         QCOMPARE(ui->messages.first().caption, QStringLiteral("Błąd"));
         QCOMPARE(ui->messages.first().icon, QMessageBox::Critical);
@@ -161,9 +169,10 @@ private Q_SLOTS:
         TEditForm form;
         form.Settings = settings(false);
         form.OpenFile(path);
+        QVERIFY(waitForEditors());
         TRichEdit98* editor = form.editor();
         QCOMPARE(editor->text(), QStringLiteral("n10 g00\r\nx1\r\n(łuk)"));
-        QCOMPARE(formatAt(editor, 0).foreground().color(), QColor(Qt::black));
+        QCOMPARE(colourAt(editor, 0), QColor(Qt::black));
         QCOMPARE(editor->lineCount(), 3);
         QCOMPARE(editor->line(2), QStringLiteral("(łuk)"));
     }
@@ -174,16 +183,18 @@ private Q_SLOTS:
         TEditForm form;
         form.Settings = settings(false);
         form.OpenFile(path);
+        QVERIFY(waitForEditors());
         TRichEdit98* editor = form.editor();
         editor->setSelection(4, 3);
         editor->setModified(true);
         form.ApplyFormat(settings(true));
+        QVERIFY(waitForEditors());
         QCOMPARE(editor->text(), QStringLiteral("N10 G01 X5\r\nM30\r\n"));
         QCOMPARE(editor->selStart(), qsizetype(4));
         QCOMPARE(editor->selLength(), qsizetype(3));
         QVERIFY(editor->modified());
         QVERIFY(!editor->canUndo());
-        QCOMPARE(formatAt(editor, 4).foreground().color(), QColor(0, 0, 255));
+        QCOMPARE(colourAt(editor, 4), QColor(0, 0, 255));
         QVERIFY(!QFile::exists(form.TempDir + QStringLiteral("Syntax.tmp")));
         QVERIFY(!QFile::exists(form.TempDir + QStringLiteral("Edytor.tmp")));
     }
@@ -254,7 +265,7 @@ private Q_SLOTS:
         TRichEdit98* editor = form.editor();
         QTest::keyClicks(editor, QStringLiteral("g1x"));
         QCOMPARE(editor->text(), QStringLiteral("G1X"));
-        QVERIFY(formatAt(editor, 0).fontWeight() == QFont::Bold);
+        QVERIFY(formatAt(editor, 0).bold);
         // The keypad decimal key types "." even where the layout gives ",".
         QTest::keyClick(editor, Qt::Key_Comma, Qt::KeypadModifier);
         QTest::keyClick(editor, Qt::Key_Comma);
@@ -269,7 +280,7 @@ private Q_SLOTS:
         form.Settings = settings(true, false);
         QTest::keyClicks(form.editor(), QStringLiteral("g1x"));
         QCOMPARE(form.editor()->text(), QStringLiteral("g1x"));
-        QVERIFY(formatAt(form.editor(), 0).fontWeight() != QFont::Bold);
+        QVERIFY(!formatAt(form.editor(), 0).bold);
     }
 
     void pasteIsBoldWhenOn() {
@@ -279,7 +290,7 @@ private Q_SLOTS:
         form.Settings = settings(true, true);
         form.WklejClick();
         QCOMPARE(form.editor()->text(), QStringLiteral("n20 m30"));
-        QVERIFY(formatAt(form.editor(), 0).fontWeight() == QFont::Bold);
+        QVERIFY(formatAt(form.editor(), 0).bold);
     }
 
     void selectionAndUndoStateReachTheMainWindow() {
@@ -390,18 +401,16 @@ private Q_SLOTS:
         form.Settings = settings(true);
         FormatSettings plain = settings(false);
         plain.FontSize = 14;
-        bool appliedDuringLoad = false;
-        QTimer::singleShot(1, &form, [&] {
-            appliedDuringLoad = form.isLoading();
-            form.ApplyFormat(plain);
-        });
         form.OpenFile(path);
-        QVERIFY(appliedDuringLoad);
+        QVERIFY(form.isLoading());
+        form.ApplyFormat(plain);
+        QVERIFY(form.Settings.SyntaxHighlighting); // not yet: the load runs
+        QVERIFY(waitForEditors());
         QCOMPARE(form.editor()->lineCount(), 60000);
         QTRY_COMPARE(form.editor()->font().pointSize(), 14);
         QVERIFY(!form.Settings.SyntaxHighlighting);
         // Recoloured plain: the comment of the first line is black now.
-        QCOMPARE(formatAt(form.editor(), 14).foreground().color(), QColor(Qt::black));
+        QCOMPARE(colourAt(form.editor(), 14), QColor(Qt::black));
         QVERIFY(!form.editor()->modified());
         QVERIFY(ui->messages.isEmpty());
     }
@@ -422,16 +431,13 @@ private Q_SLOTS:
         const QString path = writeProgram(m_dir.path(), QStringLiteral("big.nc"), big);
         QPointer<TEditForm> form = new TEditForm;
         form->Settings = settings(highlighting);
-        bool closeAsked = false;
-        QTimer::singleShot(1, form, [&form, &closeAsked] {
-            closeAsked = true;
-            form->close();
-        });
         form->OpenFile(path);
-        // The timer fired during the load, yet the window outlived it with the whole text.
-        QVERIFY(closeAsked);
+        QVERIFY(form->isLoading());
+        form->close();
+        // The window outlives the request while its load runs, and closes after it.
         QVERIFY(form);
-        QCOMPARE(form->editor()->lineCount(), 60000);
+        QVERIFY(form->isLoading());
+        QVERIFY(waitForEditors());
         QTRY_VERIFY(form.isNull());
         QVERIFY(ui->messages.isEmpty());
     }

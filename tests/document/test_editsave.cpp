@@ -1,3 +1,4 @@
+#include "editorwait.h"
 #include "common/core/codepage.h"
 #include "document/core/programsave.h"
 #include "document/ui/teditform.h"
@@ -35,6 +36,7 @@ std::unique_ptr<TEditForm> openProgram(const QTemporaryDir& dir, const QString& 
     form->Settings.FontName = QStringLiteral("Courier New");
     form->Settings.FontSize = 10;
     form->OpenFile(path);
+    waitForEditors();
     return form;
 }
 

@@ -2,6 +2,7 @@
 // refused with the load error), saves back unchanged where it was not edited, and never
 // crashes or hangs the interface.
 
+#include "editorwait.h"
 #include "common/core/codepage.h"
 #include "document/core/programsave.h"
 #include "document/core/rtfreader.h"
@@ -105,6 +106,7 @@ private Q_SLOTS:
         QElapsedTimer clock;
         clock.start();
         form->OpenFile(path);
+        QVERIFY(waitForEditors());
         QVERIFY2(clock.elapsed() < kMaxOpenMs,
                  qPrintable(QStringLiteral("opening took %1 ms").arg(clock.elapsed())));
         QVERIFY(!form.isNull());
@@ -158,6 +160,7 @@ private Q_SLOTS:
 
         QPointer<TEditForm> form = makeForm();
         form->OpenFile(path);
+        QVERIFY(waitForEditors());
         QVERIFY(ui->messages.isEmpty());
         QTest::qWait(0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -176,6 +179,7 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(folder, QFileDevice::Permissions()));
         QPointer<TEditForm> form = makeForm();
         form->OpenFile(path);
+        QVERIFY(waitForEditors());
         QFile::setPermissions(folder,
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         // Unreachable: either the window closes as for a missing file or shows the load error.
@@ -198,6 +202,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(path, original));
         QPointer<TEditForm> form = makeForm();
         form->OpenFile(path);
+        QVERIFY(waitForEditors());
         QVERIFY(!form.isNull());
         form->editor()->setSelStart(form->editor()->textLength());
         form->editor()->setSelText(QStringLiteral("M30\r\n"));

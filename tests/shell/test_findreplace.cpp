@@ -30,10 +30,8 @@ struct Fixture {
     TRichEdit98* editor() const { return document->editor(); }
 };
 
-QTextCharFormat formatAt(TRichEdit98* editor, qsizetype crlfPosition) {
-    QTextCursor c(editor->document());
-    c.setPosition(int(editor->toWidgetPosition(crlfPosition)) + 1);
-    return c.charFormat();
+TextFormat formatAt(TRichEdit98* editor, qsizetype position) {
+    return editor->formatAt(position);
 }
 
 const QString kFiveG00 =
@@ -178,12 +176,11 @@ private Q_SLOTS:
         ScopedInteraction ui;
         Fixture f(kFiveG00);
         // Colour everything so that the replacement's colour can be checked.
-        QTextCursor all(f.editor()->document());
-        all.select(QTextCursor::Document);
-        QTextCharFormat red;
-        red.setForeground(QColor(255, 0, 0));
-        red.setFontItalic(true);
-        all.mergeCharFormat(red);
+        TextFormat redItalic;
+        redItalic.rgb = 0xFF0000;
+        redItalic.italic = true;
+        f.editor()->replaceRange(0, f.editor()->textLength(), kFiveG00, redItalic);
+        f.editor()->clearUndo();
 
         ReplaceDialog* dialog = f.findReplace.replaceDialog();
         dialog->setFindText(QStringLiteral("G00"));
@@ -193,11 +190,16 @@ private Q_SLOTS:
         f.findReplace.ReplaceDialogReplace(true);
         QVERIFY(ui->messages.isEmpty());
         QCOMPARE(f.editor()->text(), QString(kFiveG00).replace(QStringLiteral("G00"), QStringLiteral("G0")));
-        const QTextCharFormat replaced = formatAt(f.editor(), 7);
-        QCOMPARE(replaced.fontWeight(), int(QFont::Bold));
-        QVERIFY(!replaced.fontItalic());
-        QCOMPARE(replaced.foreground().color(), QColor(255, 0, 0));
-        QCOMPARE(formatAt(f.editor(), 3).fontWeight(), int(QFont::Normal)); // N10 untouched
+        const TextFormat replaced = formatAt(f.editor(), 7);
+        QVERIFY(replaced.bold);
+        QVERIFY(!replaced.italic);
+        QCOMPARE(replaced.rgb, 0xFF0000u);
+        QVERIFY(!formatAt(f.editor(), 3).bold); // N10 untouched
+        // Replace all is one undo step, and the undo brings the old formats back.
+        f.editor()->undo();
+        QCOMPARE(f.editor()->text(), kFiveG00);
+        QVERIFY(formatAt(f.editor(), 7).italic);
+        QVERIFY(!f.editor()->canUndo());
     }
 
     void replaceAllStartsAtTheSelection() {

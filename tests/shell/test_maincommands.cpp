@@ -1,5 +1,6 @@
 // The main window's menu and tool bar, command enabling, window commands, highlighting
 // switches, dropped files and the tool commands handed to the active document.
+#include "editorwait.h"
 #include "browser/ui/tfinder_form.h"
 #include "calculators/ui/tdraw_form.h"
 #include "calculators/ui/totworyform.h"
@@ -106,9 +107,7 @@ QStringList fileNames(const QList<TEditForm*>& documents) {
 }
 
 QColor colourAt(TRichEdit98* editor, qsizetype position) {
-    QTextCursor cursor(editor->document());
-    cursor.setPosition(int(editor->toWidgetPosition(position)) + 1);
-    return cursor.charFormat().foreground().color();
+    return QColor(QRgb(0xFF000000u | editor->formatAt(position).rgb));
 }
 
 // Runs `action` on the first visible top-level window of class T once the modal loop runs.
@@ -335,8 +334,10 @@ private Q_SLOTS:
         ui->clipboard = clipboard ? QStringLiteral("G01") : QString();
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         for (int i = 0; i < windows; ++i)
             form.openDroppedFiles({program(QString("P%1.nc").arg(i))});
+        QVERIFY(waitForEditors());
         form.UpdateCommandState();
         for (const QString& name : kDocumentCommands)
             QVERIFY2(enabled(form, name) == (windows > 0), qPrintable(name));
@@ -361,7 +362,9 @@ private Q_SLOTS:
         ScopedInteraction ui;
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc")});
+        QVERIFY(waitForEditors());
         TRichEdit98* editor = form.activeDocument()->editor();
         editor->setSelection(3, 5);
         for (const char* name : {"Wytnij1", "Kopiuj1", "Usu1", "CutSpeedButton", "CopySpeedButton"})
@@ -396,7 +399,9 @@ private Q_SLOTS:
         ScopedInteraction ui;
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc"), program("B.nc", "N1 X1\r\n")});
+        QVERIFY(waitForEditors());
         TRichEdit98* editor = form.activeDocument()->editor();
         form.Zaznaczwszystko1Click();
         QCOMPARE(editor->selLength(), editor->textLength());
@@ -414,6 +419,7 @@ private Q_SLOTS:
         ScopedInteraction ui;
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         for (auto command : {&TMainForm::SaveSpeedButtonClick,
                              &TMainForm::SaveAsSpeedButtonClick,
                              &TMainForm::Zamknij1Click,
@@ -445,7 +451,9 @@ private Q_SLOTS:
         ScopedInteraction ui;
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc"), program("B.nc"), program("C.nc")});
+        QVERIFY(waitForEditors());
         auto active = [&form] { return QFileInfo(form.activeDocument()->FileName).fileName(); };
         QCOMPARE(active(), QString("C.nc"));
         QStringList seen;
@@ -463,6 +471,7 @@ private Q_SLOTS:
 
         form.ZamknijwszystkieClick();
         form.openDroppedFiles({program("Only.nc")});
+        QVERIFY(waitForEditors());
         form.PrevSpeedButtonClick();
         form.NextSpeedButtonClick();
         QCOMPARE(active(), QString("Only.nc"));
@@ -474,7 +483,9 @@ private Q_SLOTS:
         form.setGeometry(0, 0, 1000, 700);
         form.show();
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc"), program("B.nc")});
+        QVERIFY(waitForEditors());
         const QRect area = form.mdiArea()->viewport()->rect();
         form.Rozmiewpozziomie1Click();
         const QList<TEditForm*> documents = form.documents();
@@ -496,7 +507,9 @@ private Q_SLOTS:
         ScopedInteraction ui;
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc"), program("B.nc")});
+        QVERIFY(waitForEditors());
         auto* menu = form.findChild<QMenu*>("Okno1");
         QVERIFY(menu);
         QMetaObject::invokeMethod(menu, "aboutToShow");
@@ -516,19 +529,23 @@ private Q_SLOTS:
         ScopedInteraction ui;
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc"), program("B.nc")});
+        QVERIFY(waitForEditors());
         const qsizetype g01 = form.documents()[0]->editor()->text().indexOf("G01");
         QList<QColor> coloured;
         for (TEditForm* document : form.documents())
             coloured.append(colourAt(document->editor(), g01));
 
         form.menuItem("Podwietlajskadni")->trigger();
+        QVERIFY(waitForEditors());
         QVERIFY(!form.Settings.SyntaxHighlighting);
         for (TEditForm* document : form.documents()) {
             QVERIFY(!document->Settings.SyntaxHighlighting);
             QVERIFY(colourAt(document->editor(), g01) != coloured.first());
         }
         form.menuItem("Podwietlajskadni")->trigger();
+        QVERIFY(waitForEditors());
         for (qsizetype i = 0; i < 2; ++i)
             QCOMPARE(colourAt(form.documents()[i]->editor(), g01), coloured[i]);
 
@@ -554,6 +571,7 @@ private Q_SLOTS:
                       QUrl::fromLocalFile(longPath), QUrl::fromLocalFile(program("B.nc"))});
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         // Straight to the window's handler: the application routes a drop only inside a real drag.
         static_cast<QObject&>(form).event(&drop);
@@ -568,12 +586,15 @@ private Q_SLOTS:
         ScopedInteraction ui;
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc", "G01 X10 Y-5 Z0 F100\r\n")});
+        QVERIFY(waitForEditors());
         whenShown<QDialog>([](QDialog* dialog) {
             dialog->findChild<QComboBox*>("ComboBox")->setEditText("X Y Z");
             dialog->findChild<QPushButton*>("OkButton")->click();
         });
         form.WstawClick();
+        QVERIFY(waitForEditors());
         QCOMPARE(form.activeDocument()->editor()->text(), QString("G01 X10. Y-5. Z0. F100\r\n"));
         QVERIFY(form.activeDocument()->editor()->modified());
     }
@@ -582,11 +603,15 @@ private Q_SLOTS:
         ScopedInteraction ui;
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc", "N10G01X10Y-20.5F100\r\n")});
+        QVERIFY(waitForEditors());
         form.WstawspacjeClick();
+        QVERIFY(waitForEditors());
         QCOMPARE(form.activeDocument()->editor()->text(), QString("N10 G01 X10 Y-20.5 F100\r\n"));
         QVERIFY(!QApplication::overrideCursor());
         form.UsuspacjeClick();
+        QVERIFY(waitForEditors());
         QCOMPARE(form.activeDocument()->editor()->text(), QString("N10G01X10Y-20.5F100\r\n"));
     }
 
@@ -603,20 +628,25 @@ private Q_SLOTS:
         TMainForm form;
         form.setGeometry(0, 0, 1000, 700);
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc", "N5 G01\r\nN7 X5\r\n")});
+        QVERIFY(waitForEditors());
         TEditForm* document = form.activeDocument();
         QString caption;
         bool tempFileDuringDialog = false;
         whenShown<TFormRenum>([&](TFormRenum* dialog) {
             caption = dialog->windowTitle();
             tempFileDuringDialog = QFileInfo::exists(privateTempDir() + "Renum.tmp");
+            QTRY_VERIFY(!dialog->previewLoading());
             dialog->ButtonStartClick();
+            QTRY_VERIFY(!dialog->previewLoading());
             if (confirm)
                 dialog->ButtonOKClick();
             else
                 dialog->ButtonAnulujClick();
         });
         form.RenumberSpeedButtonClick();
+        QVERIFY(waitForEditors());
         QCOMPARE(caption, QString("Przenumeruj"));
         QVERIFY(tempFileDuringDialog);
         QCOMPARE(document->editor()->text(), expected);
@@ -630,6 +660,7 @@ private Q_SLOTS:
         TMainForm form;
         form.setGeometry(0, 0, 1000, 700);
         form.FormShow();
+        QVERIFY(waitForEditors());
         QByteArray big;
         for (int i = 0; i < 60000; ++i)
             big += "N" + QByteArray::number(i) + " G01 X1\r\n";
@@ -644,11 +675,10 @@ private Q_SLOTS:
                 }
         });
         watch.start(10);
-        QTimer::singleShot(1, &form, [&] {
-            loadingWhenAsked = form.activeDocument() && form.activeDocument()->isLoading();
-            form.RenumberSpeedButtonClick();
-        });
         form.openDroppedFiles({program("BIG.nc", big)});
+        loadingWhenAsked = form.activeDocument() && form.activeDocument()->isLoading();
+        form.RenumberSpeedButtonClick();
+        QVERIFY(waitForEditors());
         QVERIFY(loadingWhenAsked);
         QVERIFY(!dialogShown);
         QCOMPARE(ui->beeps, 1);
@@ -659,6 +689,7 @@ private Q_SLOTS:
         ScopedInteraction ui;
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.toolButton("DrillSpeedButton")->click();
         form.menuItem("Obliczwsprzdneotworwrozmieszczonychnaokrgu")->trigger();
         QCOMPARE(form.findChildren<TOtworyForm*>().size(), 1);
@@ -682,9 +713,11 @@ private Q_SLOTS:
         ScopedInteraction ui;
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.FindSpeedButtonClick(); // no document: nothing
         QVERIFY(!enabled(form, "Znajdnastpny"));
         form.openDroppedFiles({program("A.nc")});
+        QVERIFY(waitForEditors());
         form.activeDocument()->editor()->setSelection(3, 5);
         form.FindSpeedButtonClick();
         QVERIFY(enabled(form, "Znajdnastpny") && enabled(form, "FindNextSpeedButton"));
@@ -705,8 +738,11 @@ private Q_SLOTS:
         {
             TMainForm form;
             form.FormShow();
+            QVERIFY(waitForEditors());
             form.openDroppedFiles({program("A.nc"), program("B.nc")});
+            QVERIFY(waitForEditors());
             form.CzcionkaClick();
+            QVERIFY(waitForEditors());
             QCOMPARE(form.Settings.FontSize, 10);
             for (TEditForm* document : form.documents())
                 QCOMPARE(document->Settings.FontSize, 10);
@@ -722,6 +758,7 @@ private Q_SLOTS:
         ScopedInteraction ui;
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         QString aboutCaption;
         whenShown<TAboutBox>([&aboutCaption](TAboutBox* box) {
             aboutCaption = box->windowTitle();

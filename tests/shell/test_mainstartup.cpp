@@ -6,6 +6,8 @@
 #include "shell/ui/tmainform.h"
 #include "testdata.h"
 
+#include "editorwait.h"
+
 #include <memory>
 
 #include <QAction>
@@ -56,6 +58,7 @@ private Q_SLOTS:
             QCOMPARE(form.minimumSize(), QSize(750, 440));
             QVERIFY(form.acceptDrops());
             form.FormShow();
+            QVERIFY(waitForEditors());
             QVERIFY(form.documents().isEmpty());
             QVERIFY(form.menuItem("Podwietlajskadni")->isChecked());
             QVERIFY(form.menuItem("Podwietlajskadniprzypisaniu")->isChecked());
@@ -90,7 +93,9 @@ private Q_SLOTS:
             form.setGeometry(0, 0, 1000, 700);
             form.show();
             form.FormShow();
+            QVERIFY(waitForEditors());
             form.openDroppedFiles({a, b, c});
+            QVERIFY(waitForEditors());
             QCOMPARE(form.documents().size(), 3);
             TEditForm* docA = form.documents()[2];
             TEditForm* docB = form.documents()[1];
@@ -116,6 +121,7 @@ private Q_SLOTS:
         form.setGeometry(0, 0, 1000, 700);
         form.show();
         form.FormShow();
+        QVERIFY(waitForEditors());
         const QList<TEditForm*> documents = form.documents();
         QCOMPARE(fileNames(documents), QStringList({"C.nc", "B.nc", "A.nc"}));
         QCOMPARE(form.activeDocument(), documents[0]);
@@ -153,6 +159,7 @@ private Q_SLOTS:
                       .toUtf8());
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         QVERIFY(form.Settings.SyntaxHighlighting);
         QVERIFY(!form.Settings.SyntaxHighlightingOnWriting);
         QVERIFY(!form.menuItem("Podwietlajskadniprzypisaniu")->isChecked());
@@ -181,7 +188,9 @@ private Q_SLOTS:
         qputenv("ORDALVEX_INI", unreachable.toLocal8Bit());
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc")});
+        QVERIFY(waitForEditors());
         QVERIFY(!form.SaveSettings());
         QVERIFY(form.close());
         QVERIFY(!QFileInfo::exists(unreachable));
@@ -194,7 +203,9 @@ private Q_SLOTS:
         writeFile(iniPath(), before);
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc"), program("B.nc")});
+        QVERIFY(waitForEditors());
         TEditForm* active = form.activeDocument();
         active->editor()->setSelText("X");
         QVERIFY(active->editor()->modified());
@@ -218,6 +229,7 @@ private Q_SLOTS:
         {
             TMainForm form;
             form.FormShow();
+            QVERIFY(waitForEditors());
             form.NewSpeedButtonClick();
             form.NewSpeedButtonClick();
             QCOMPARE(form.documents().size(), 2);
@@ -234,6 +246,7 @@ private Q_SLOTS:
         QCOMPARE(ini.readString("LastRun", "OpenFile_1", "x"), QString());
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         QVERIFY(form.documents().isEmpty());
         form.NewSpeedButtonClick();
         QCOMPARE(form.activeDocument()->windowTitle(), QString("Bez nazwy_1"));
@@ -244,6 +257,7 @@ private Q_SLOTS:
         const QString a = program("progs/A.nc"), b = program("progs/B.nc"), c = program("progs/C.min");
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         ui->openResults.push_back({{a, b, c}, 3});
         form.OpenSpeedButtonClick();
         QCOMPARE(fileNames(form.documents()), QStringList({"C.min", "B.nc", "A.nc"}));
@@ -270,6 +284,7 @@ private Q_SLOTS:
         form.setCommandLineFiles(
             {program("One.nc"), m_dir->filePath("missing.nc"), m_dir->path(), program("Two.nc")});
         form.FormShow();
+        QVERIFY(waitForEditors());
         QCOMPARE(fileNames(form.documents()), QStringList({"Two.nc", "One.nc", "Old.nc"}));
         QVERIFY(ui->messages.isEmpty());
     }
@@ -279,6 +294,7 @@ private Q_SLOTS:
         writeFile(iniPath(), "[LastRun]\r\nComPortSettingsFileName=/machines/Mill.cfg\r\n");
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         QCOMPARE(form.toolButton("ComPortSpeedButton")->toolTip(),
                  QString("Ustawienia portu RS232 --> Mill.cfg"));
         QCOMPARE(form.ComPortSettingsFileName, QString("/machines/Mill.cfg"));
@@ -288,6 +304,7 @@ private Q_SLOTS:
         ScopedInteraction ui;
         TMainForm form;
         form.FormShow();
+        QVERIFY(waitForEditors());
         form.NewSpeedButtonClick();
         form.LastOpenPath = QStringLiteral("/somewhere");
         form.SaveAsSpeedButtonClick(); // cancelled: an untitled document has no folder

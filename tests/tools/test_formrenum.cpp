@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QDeadlineTimer>
 #include <QTest>
 
 using namespace ordalvex;
@@ -35,7 +36,15 @@ class TestFormRenum : public QObject {
     std::unique_ptr<TFormRenum> makeForm(const QByteArray& text) {
         if (!writeFile(renumPath(), text))
             return nullptr;
-        return std::make_unique<TFormRenum>(renumPath(), m_dir->path());
+        auto form = std::make_unique<TFormRenum>(renumPath(), m_dir->path());
+        waitForPreview(*form);
+        return form;
+    }
+    // The preview is coloured on a worker; the dialog takes no Start until it shows.
+    static void waitForPreview(TFormRenum& form) {
+        QDeadlineTimer deadline(30000);
+        while (form.previewLoading() && !deadline.hasExpired())
+            QTest::qWait(2);
     }
     static TRichEdit98* preview(TFormRenum& form) { return form.findChild<TRichEdit98*>("RichEditRenum"); }
     template <typename T> static T* control(TFormRenum& form, const char* name) {
@@ -91,7 +100,6 @@ private Q_SLOTS:
         TRichEdit98* edit = preview(*form);
         QCOMPARE(edit->geometry(), QRect(0, 0, 377, 470));
         QVERIFY(edit->isReadOnly());
-        QCOMPARE(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
         auto* menu = control<QMenu>(*form, "PopupMenu");
         QCOMPARE(menu->actions().size(), 3);
         QCOMPARE(menu->actions()[0]->objectName(), QStringLiteral("SelectAll"));
@@ -119,10 +127,12 @@ private Q_SLOTS:
         testing::ScopedInteraction seam;
         auto form = makeForm("%\r\nn1 g0 x1 (abc)\r\n\tN2,Y2\r\n");
         QCOMPARE(preview(*form)->text(), QStringLiteral("%\r\nN1 G0 X1 (ABC)\r\n\tN2,Y2\r\n"));
-        QTextCursor at(preview(*form)->document());
-        at.setPosition(3); // inside N1
-        QVERIFY(at.charFormat().fontWeight() >= QFont::Bold);
-        QCOMPARE(at.charFormat().foreground().color(), QColor(0, 0, 128));
+        const TextFormat n1 = preview(*form)->formatAt(3); // inside N1
+        QVERIFY(n1.bold);
+        QCOMPARE(n1.rgb, 0x000080u);
+        // The preview's own font, whatever the editor's.
+        QCOMPARE(preview(*form)->editorFont().family(), QStringLiteral("Courier New"));
+        QCOMPARE(preview(*form)->editorFont().pointSizeF(), 11.5);
     }
 
     void startRenumbersWholeText_data() {
@@ -167,11 +177,13 @@ private Q_SLOTS:
         form->EditMinExit();
         control<QCheckBox>(*form, "CheckBoxZero")->setChecked(zeros);
         form->ButtonStartClick();
+        waitForPreview(*form);
         QCOMPARE(preview(*form)->text().toLatin1(), expected);
         QVERIFY(control<QPushButton>(*form, "ButtonOK")->isEnabled());
-        QCOMPARE(readFile(m_dir->filePath("Numer.tmp")), expected);
+        QVERIFY(!QFile::exists(m_dir->filePath("Numer.tmp"))); // no file on the way to the preview
         // A second press starts again from the first number.
         form->ButtonStartClick();
+        waitForPreview(*form);
         QCOMPARE(preview(*form)->text().toLatin1(), expected);
 
         form->ButtonOKClick();
@@ -197,6 +209,8 @@ private Q_SLOTS:
         QVERIFY(control<QRadioButton>(*form, "RadioButtonStep")->isChecked());
 
         form->ButtonStartClick();
+
+        waitForPreview(*form);
         QCOMPARE(edit->text(), QStringLiteral("N1 X1\r\nN10 X2\r\nN20 X3\r\nN4 X4\r\n"));
         QCOMPARE(edit->selectedText(), QStringLiteral("N10 X2\r\nN20 X3"));
         QCOMPARE(form->rangeLength(), qsizetype(14));
@@ -204,6 +218,7 @@ private Q_SLOTS:
 
         // Pressing again renumbers the same (now longer) lines.
         form->ButtonStartClick();
+        waitForPreview(*form);
         QCOMPARE(edit->selectedText(), QStringLiteral("N10 X2\r\nN20 X3"));
     }
 
@@ -216,6 +231,7 @@ private Q_SLOTS:
         form->RichEditRenumExit();
         QVERIFY(control<QRadioButton>(*form, "RadioButtonAll")->isChecked());
         form->ButtonStartClick();
+        waitForPreview(*form);
         QCOMPARE(edit->text(), QStringLiteral("N10\r\nN20\r\n"));
         QCOMPARE(edit->selLength(), qsizetype(0));
     }
@@ -239,6 +255,7 @@ private Q_SLOTS:
         auto form = makeForm(QByteArray());
         QVERIFY(!form->loadFailed());
         form->ButtonStartClick();
+        waitForPreview(*form);
         QCOMPARE(preview(*form)->text(), QString());
         QVERIFY(!control<QPushButton>(*form, "ButtonOK")->isEnabled());
         QVERIFY(!QFile::exists(m_dir->filePath("Numer.tmp")));
@@ -336,6 +353,7 @@ private Q_SLOTS:
         edit->clear();
         QTest::keyClicks(edit, "5");
         QTest::keyClick(edit, Qt::Key_Return);
+        waitForPreview(*form);
         QCOMPARE(preview(*form)->text(), QStringLiteral("N10\r\nN15\r\n"));
         form->close();
     }
@@ -378,6 +396,7 @@ private Q_SLOTS:
         testing::ScopedInteraction seam;
         auto form = makeForm(kProgram);
         form->ButtonStartClick();
+        waitForPreview(*form);
         if (how == 0) {
             form->ButtonAnulujClick();
         } else {
@@ -408,6 +427,7 @@ private Q_SLOTS:
         testing::ScopedInteraction seam;
         auto form = makeForm(kProgram);
         form->ButtonStartClick();
+        waitForPreview(*form);
         QVERIFY(QFile::remove(renumPath()));
         QVERIFY(QDir(m_dir->path()).mkdir("Renum.tmp")); // a folder cannot be written as a file
         form->ButtonOKClick();

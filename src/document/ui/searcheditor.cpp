@@ -31,20 +31,47 @@ std::optional<QString> programNameInUtf8(std::string_view utf8) {
     return QString::fromUtf8(span.data(), qsizetype(span.size())).left(kProgramNameLength);
 }
 
+namespace {
+
+// The pattern as Windows-1250 bytes; nothing for a character the code page lacks.
+std::optional<std::string> encodedPattern(const QString& pattern) {
+    std::string bytes;
+    for (QChar ch : pattern) {
+        const auto byte = cp1250::fromUnicode(ch.unicode());
+        if (!byte)
+            return std::nullopt;
+        bytes += static_cast<char>(*byte);
+    }
+    return bytes;
+}
+
+} // namespace
+
+bool SelectionMatches(const TRichEdit98& editor, const QString& pattern, unsigned options) {
+    const qsizetype start = editor.selStart();
+    if (pattern.isEmpty() || editor.selLength() != pattern.size())
+        return false;
+    const auto bytes = encodedPattern(pattern);
+    if (!bytes)
+        return false;
+    const std::string& text = editor.textBytes();
+    // A forward search from just before the selection finds it first when it matches.
+    const std::optional<std::size_t> found =
+        start == 0 ? SearchBuffer(text, 0, 0, *bytes, options | frDown)
+                   : SearchBuffer(text, start - 1, 1, *bytes, options | frDown);
+    return found && qsizetype(*found) == start;
+}
+
 bool SearchEditor(TRichEdit98& editor, const QString& pattern, unsigned options) {
     if (pattern.isEmpty())
         return false;
     const std::string& text = editor.textBytes();
     if (text.empty())
         return false;
-    std::string encodedPattern;
-    for (QChar ch : pattern) {
-        const auto byte = cp1250::fromUnicode(ch.unicode());
-        if (!byte)
-            return false; // the text holds no such character either
-        encodedPattern += static_cast<char>(*byte);
-    }
-    const auto found = SearchBuffer(text, editor.selStart(), editor.selLength(), encodedPattern, options);
+    const auto bytes = encodedPattern(pattern);
+    if (!bytes)
+        return false; // the text holds no such character either
+    const auto found = SearchBuffer(text, editor.selStart(), editor.selLength(), *bytes, options);
     if (!found)
         return false;
     editor.setSelection(static_cast<qsizetype>(*found), pattern.size());

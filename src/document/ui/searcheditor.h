@@ -26,4 +26,8 @@ std::optional<QString> programNameInUtf8(std::string_view utf8);
 // for an empty pattern or text, leaves the selection alone and returns false.
 bool SearchEditor(TRichEdit98& editor, const QString& pattern, unsigned options);
 
+// Whether the editor's selection is a match of `pattern` under `options` (whole word and case
+// included), as a search would have selected it.
+bool SelectionMatches(const TRichEdit98& editor, const QString& pattern, unsigned options);
+
 } // namespace ordalvex

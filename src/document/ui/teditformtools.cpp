@@ -12,7 +12,6 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <Qsci/qsciprinter.h>
 
 namespace ordalvex {
 
@@ -73,12 +72,12 @@ void TEditForm::setPrintDialogHook(PrintDialogHook hook) {
 }
 
 void TEditForm::PrintDocument() {
-    QsciPrinter printer(QPrinter::HighResolution);
+    ProgramPrinter printer(QPrinter::HighResolution);
     // A new document has no file name yet: its caption names the job instead.
     printer.setDocName(FileName.isEmpty() ? windowTitle() : QFileInfo(FileName).fileName());
     if (!runPrintDialog(this, printer))
         return;
-    m_editor->printDocument(&printer);
+    m_editor->printDocument(printer);
 }
 
 } // namespace ordalvex

@@ -12,11 +12,11 @@
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMimeData>
+#include <QPainter>
 #include <QPointer>
 #include <QTimer>
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
-#include <Qsci/qsciprinter.h>
 
 namespace ordalvex {
 
@@ -284,6 +284,15 @@ void TRichEdit98::useIndexFor(std::string_view utf8) {
 // Positions ---------------------------------------------------------------------------------
 
 long TRichEdit98::toByte(qsizetype pos) const {
+    const long byte = engineByte(pos);
+    // A position between CR and LF is the end of its line.
+    if (byte > 0 && SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(byte)) == '\n' &&
+        SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(byte - 1)) == '\r')
+        return byte - 1;
+    return byte;
+}
+
+long TRichEdit98::engineByte(qsizetype pos) const {
     const long length = long(SendScintilla(SCI_GETLENGTH));
     if (pos <= 0)
         return 0;
@@ -406,6 +415,9 @@ void TRichEdit98::adoptText(std::unique_ptr<LoadedText> text, std::function<void
     void* doc = loader->ConvertToDocument();
     SendScintilla(SCI_SETDOCPOINTER, 0UL, doc);
     SendScintilla(SCI_RELEASEDOCUMENT, 0UL, doc);
+    // A loaded document comes without undo collection.
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
     resetDocumentState();
     setUtf8(true);
     SendScintilla(SCI_SETEOLMODE, long(SC_EOL_CRLF));
@@ -573,9 +585,9 @@ void TRichEdit98::setSelText(const QString& text) {
 }
 
 void TRichEdit98::replaceRange(qsizetype start, qsizetype length, const QString& text, const TextFormat& format) {
+    setSelection(start, length);
     const TextFormat kept = m_current;
     m_current = format;
-    setSelection(start, length);
     setSelText(text);
     m_current = kept;
 }
@@ -701,12 +713,22 @@ void TRichEdit98::setBusyCursor(bool busy) {
     viewport()->setCursor(busy ? Qt::WaitCursor : Qt::IBeamCursor);
 }
 
-void TRichEdit98::printDocument(QPrinter* printer) {
+void TRichEdit98::printDocument(QsciPrinter& printer) {
     finishStyling();
-    if (auto* engine = dynamic_cast<QsciPrinter*>(printer)) {
-        engine->setWrapMode(QsciScintilla::WrapNone);
-        engine->printRange(this);
-    }
+    printer.printRange(this);
+}
+
+ProgramPrinter::ProgramPrinter(PrinterMode mode) : QsciPrinter(mode) {
+    setWrapMode(QsciScintilla::WrapNone);
+}
+
+void ProgramPrinter::formatPage(QPainter& painter, bool drawing, QRect& area, int pageNumber) {
+    const QFontMetrics metrics(painter.font());
+    const int footer = metrics.height() * 2;
+    const QRect number(area.left(), area.bottom() - metrics.height(), area.width(), metrics.height());
+    area.setBottom(area.bottom() - footer);
+    if (drawing)
+        painter.drawText(number, Qt::AlignHCenter | Qt::AlignBottom, QString::number(pageNumber));
 }
 
 // Clipboard -------------------------------------------------------------------------------

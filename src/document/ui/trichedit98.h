@@ -15,7 +15,8 @@
 
 #include "document/ui/qscintilla.h"
 
-class QPrinter;
+#include <Qsci/qsciprinter.h>
+
 class QTimer;
 
 namespace ordalvex {
@@ -106,7 +107,8 @@ public:
     QFont editorFont() const { return m_font; }
     void setBusyCursor(bool busy);
 
-    void printDocument(QPrinter* printer);
+    // Prints the whole text in its colours (see ProgramPrinter).
+    void printDocument(QsciPrinter& printer);
 
     // Position conversion between characters and the engine's bytes.
     long toByte(qsizetype pos) const;
@@ -150,6 +152,7 @@ private:
     void modifiedNotice(int position, int type, const char* text, int length, int linesAdded,
                         int line, int foldNow, int foldPrev, int token, int annotations);
     int styleFor(const TextFormat& format);
+    long engineByte(qsizetype pos) const;
     void defineStyle(int style, const TextFormat& format);
     void insertPlain(const QString& text);
     void applyStyles(long start, std::string_view styles);
@@ -180,6 +183,14 @@ private:
     int m_undoStylesFor = -1;                  // record whose text the running undo brings back
     std::unique_ptr<Styling> m_styling;
     mutable std::optional<std::string> m_textBytes;
+};
+
+// The printer of a program: the editor's text in its colours, unwrapped, with the page number
+// centred under each page.
+class ProgramPrinter : public QsciPrinter {
+public:
+    explicit ProgramPrinter(PrinterMode mode = ScreenResolution);
+    void formatPage(QPainter& painter, bool drawing, QRect& area, int pageNumber) override;
 };
 
 // A text prepared for the editor off the interface thread: the engine's document already

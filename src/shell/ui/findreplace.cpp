@@ -30,13 +30,17 @@ bool replaceAndFind(TRichEdit98& editor, const QString& pattern, const QString& 
     if (all)
         options |= frDown;
     editor.beginUpdate();
-    if (editor.selLength() > 0)
+    editor.beginUndoStep(); // replace all is one step back
+    // Only a selection that is a match is replaced: the dialog stays open while the user
+    // selects anything, and whatever happens to be selected must not be overwritten.
+    if (SelectionMatches(editor, pattern, options))
         replaceSelection(editor, replacement);
     bool found = SearchEditor(editor, pattern, options);
     while (found && all) {
         replaceSelection(editor, replacement);
         found = SearchEditor(editor, pattern, options);
     }
+    editor.endUndoStep();
     editor.endUpdate();
     return found;
 }

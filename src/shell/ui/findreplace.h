@@ -17,10 +17,11 @@ class TRichEdit98;
 // The message shown when a search finds nothing: Nie moge znaleźć "<pattern>".
 QString notFoundMessage(const QString& pattern);
 
-// Replaces the editor's selection (when it is not empty) by `replacement`, set bold in the
-// colour of the text it replaces, then searches for `pattern` with `options` from there. With
-// `all`, every further match is replaced the same way until the search fails. Returns whether
-// the last search found a match (which is then selected); false after a replace all.
+// Replaces the editor's selection, when it is a match of `pattern` under `options`, by
+// `replacement`, set bold in the colour of the text it replaces, then searches for `pattern`
+// with `options` from there. With `all`, every further match is replaced the same way until
+// the search fails, all in one undo step. Returns whether the last search found a match (which
+// is then selected); false after a replace all.
 bool replaceAndFind(TRichEdit98& editor, const QString& pattern, const QString& replacement, unsigned options,
                     bool all);
 

@@ -355,6 +355,8 @@ bool TFormRenum::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFormRenum::ButtonStartClick() {
+    if (m_previewLoading)
+        return; // nothing to renumber until the preview shows the text
     // Enter presses "&Start" without the focused control being left: take its range or number
     // as leaving it would.
     if (m_preview->hasFocus())
@@ -403,6 +405,8 @@ void TFormRenum::ButtonStartClick() {
 }
 
 void TFormRenum::ButtonOKClick() {
+    if (m_previewLoading)
+        return;
     bool ok = false;
     const std::string text = encodeOrEmpty(m_preview->text(), ok);
     QSaveFile file(m_inputPath);
