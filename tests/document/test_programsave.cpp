@@ -38,14 +38,40 @@ private Q_SLOTS:
     void dateStamps_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QByteArray>("stamped");
-        QTest::newRow("both forms, dashes become dots") << QByteArray("(01.02.2003)\r\n(DATA 01-02-2003)")
-                                                        << QByteArray("(24.12.2026)\r\n(DATA 24.12.2026)");
+        QTest::newRow("bracket comments, dashes become dots")
+            << QByteArray("(01.02.2003)\r\n(DATA 01-02-2003)")
+            << QByteArray("(24.12.2026)\r\n(DATA 24.12.2026)");
+        QTest::newRow("semicolon comment")
+            << QByteArray("N10 G00 ; DATA 01.02.2003\r\n") << QByteArray("N10 G00 ; DATA 24.12.2026\r\n");
+        QTest::newRow("code that looks like a date") << QByteArray("#5=[10-20-3000]\r\nG01 X01.02.2003\r\n")
+                                                     << QByteArray("#5=[10-20-3000]\r\nG01 X01.02.2003\r\n");
+        QTest::newRow("after the closing bracket")
+            << QByteArray("(A) 01.02.2003") << QByteArray("(A) 01.02.2003");
+        QTest::newRow("unclosed bracket ends at the line end")
+            << QByteArray("(DATA 01.02.2003\r\nX01.02.2003") << QByteArray("(DATA 24.12.2026\r\nX01.02.2003");
+        QTest::newRow("lone CR ends a semicolon comment")
+            << QByteArray(";A\r01.02.2003\n;B 01.02.2003") << QByteArray(";A\r01.02.2003\n;B 24.12.2026");
+        QTest::newRow("lone LF ends a bracket comment")
+            << QByteArray("(A\n01.02.2003)") << QByteArray("(A\n01.02.2003)");
+        QTest::newRow("bracket closes nothing in a semicolon comment")
+            << QByteArray("; A (B) 01.02.2003") << QByteArray("; A (B) 24.12.2026");
+        QTest::newRow("semicolon inside a bracket comment")
+            << QByteArray("(A;B 01.02.2003) 01.02.2003") << QByteArray("(A;B 24.12.2026) 01.02.2003");
+        QTest::newRow("digit before is no whole date")
+            << QByteArray("(101.02.2003)") << QByteArray("(101.02.2003)");
+        QTest::newRow("digit after is no whole date")
+            << QByteArray("(01.02.20031)") << QByteArray("(01.02.20031)");
         QTest::newRow("inside a longer digit run")
-            << QByteArray("X1234.56.78901") << QByteArray("X1224.12.20261");
-        QTest::newRow("two-digit year is no date") << QByteArray("01.02.03") << QByteArray("01.02.03");
-        QTest::newRow("back to back")
-            << QByteArray("01.02.200301.02.2003") << QByteArray("24.12.202624.12.2026");
-        QTest::newRow("mixed separators are no date") << QByteArray("01.02-2003") << QByteArray("01.02-2003");
+            << QByteArray("(X1234.56.78901)") << QByteArray("(X1234.56.78901)");
+        QTest::newRow("letters and dots around are fine")
+            << QByteArray("(D01.02.2003.01-02-2003R)") << QByteArray("(D24.12.2026.24.12.2026R)");
+        QTest::newRow("back to back are no whole dates")
+            << QByteArray("(01.02.200301.02.2003)") << QByteArray("(01.02.200301.02.2003)");
+        QTest::newRow("two-digit year is no date") << QByteArray("(01.02.03)") << QByteArray("(01.02.03)");
+        QTest::newRow("mixed separators are no date")
+            << QByteArray("(01.02-2003)") << QByteArray("(01.02-2003)");
+        QTest::newRow("date at the very start, no comment")
+            << QByteArray("01.02.2003") << QByteArray("01.02.2003");
         QTest::newRow("empty") << QByteArray() << QByteArray();
     }
     void dateStamps() {

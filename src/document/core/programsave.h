@@ -18,7 +18,10 @@ std::optional<std::string> findProgramNumber(std::string_view text);
 
 // Offsets of the dates that saving replaces by today's date: every "$$.$$.$$$$" (left to
 // right, each search going on after the previous match), then every "$$-$$-$$$$" the same
-// way; also inside longer digit runs and comments. Each date is ten characters long.
+// way, keeping only whole dates (no digit right before or after) inside a comment. A comment
+// runs from "(" to the next ")" or line end (CR or LF), or from ";" to the line end; a ";"
+// inside a bracket comment and a "(" inside a ";" comment are plain text. Program code that
+// looks like a date (#5=[10-20-3000]) is never a date. Each date is ten characters long.
 std::vector<std::size_t> dateStampPositions(std::string_view text);
 
 // A date as the date stamp writes it: "dd.mm.yyyy" whatever the locale (ten characters).

@@ -70,7 +70,8 @@ public:
     // receives the folder of FileName afterwards (also after a cancel, as it then stands), but
     // not after a save as ".rtf", which writes a copy and leaves the window on its old file.
     SaveResult SaveAs(QString* folder = nullptr);
-    // Replaces every dd.mm.yyyy and dd-mm-yyyy date of the text by today's date with dots.
+    // Replaces every whole dd.mm.yyyy and dd-mm-yyyy date inside a comment by today's date with
+    // dots (see dateStampPositions).
     void StampDate();
     // The save dialog's reaction to another file type (1-based filter index): the default
     // suffix, and for type 1 the name `shownName` with the extension ".nc".
