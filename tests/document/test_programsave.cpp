@@ -1,4 +1,5 @@
 #include "document/core/programsave.h"
+#include "lockedfolder.h"
 #include "testdata.h"
 
 #include <QTemporaryDir>
@@ -147,6 +148,86 @@ private Q_SLOTS:
                         .startsWith(QStringLiteral("Nie można utworzyć pliku \"") + path));
         }
         QVERIFY(QFileInfo(folderInTheWay).isDir());
+    }
+
+    // A shared folder: the file may be written, but no file may be created beside it.
+    void lockedFolderIsWrittenInPlace() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("P.NC"));
+        QVERIFY(writeFile(path, "OLD PROGRAM WITH A LONGER TEXT\r\n"));
+        LockedFolder locked(dir.path(), {path});
+        if (!locked.active())
+            QSKIP(qPrintable(locked.reason()));
+        const FileWriteResult safe = writeFileSafely(path, "NEW\r\n");
+        const FileWriteResult written = writeProgramFile(path, "NEW\r\n");
+        const FileWriteResult missing = writeProgramFile(dir.filePath(QStringLiteral("NEW.NC")), "X");
+        locked.unlock();
+        QCOMPARE(safe.status, FileWriteResult::CannotCreate);
+        QVERIFY(written.ok());
+        QVERIFY(written.inPlace);
+        QCOMPARE(readFile(path), QByteArray("NEW\r\n")); // cut to the new length
+        // A file that is not there cannot be written in place.
+        QCOMPARE(missing.status, FileWriteResult::CannotCreate);
+        QVERIFY(!missing.inPlace);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"P.NC"}));
+    }
+
+    void interruptedWriteInPlaceIsReported() {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("P.NC"));
+        QVERIFY(writeFile(path, "OLD PROGRAM\r\n"));
+        LockedFolder locked(dir.path(), {path});
+        if (!locked.active())
+            QSKIP(qPrintable(locked.reason()));
+        rlimit previous{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = previous;
+        small.rlim_cur = 100;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const FileWriteResult result = writeProgramFile(path, std::string(5000, 'X'));
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, oldHandler);
+        locked.unlock();
+        QVERIFY(result.inPlace);
+        QCOMPARE(result.status, FileWriteResult::WriteFailed);
+        QCOMPARE(result.errorNumber, EFBIG);
+        QVERIFY(result.previousKept);
+        QCOMPARE(fileWriteErrorText(path, result),
+                 QStringLiteral("Nie mogę zapisać pliku. Wystąpił błąd nr %1").arg(EFBIG));
+        // The part written over the old text was replaced by the old text again.
+        QCOMPARE(readFile(path), QByteArray("OLD PROGRAM\r\n"));
+#else
+        QSKIP("needs a file-size limit");
+#endif
+    }
+
+    void writeErrorTexts_data() {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("previousKept");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("written") << int(FileWriteResult::Written) << true << QString();
+        QTest::newRow("write failed") << int(FileWriteResult::WriteFailed) << true
+                                      << QStringLiteral("Nie mogę zapisać pliku. Wystąpił błąd nr 27");
+        QTest::newRow("write in place failed, old text lost")
+            << int(FileWriteResult::WriteFailed) << false
+            << QStringLiteral(
+                   "Nie mogę zapisać pliku. Wystąpił błąd nr 27\rPlik \"/p/P.NC\" może być niekompletny.");
+        QTest::newRow("cannot create")
+            << int(FileWriteResult::CannotCreate) << true
+            << QStringLiteral("Nie można utworzyć pliku \"/p/P.NC\".\rbrak dostępu");
+    }
+    void writeErrorTexts() {
+        QFETCH(int, status);
+        QFETCH(bool, previousKept);
+        QFETCH(QString, text);
+        FileWriteResult result;
+        result.status = FileWriteResult::Status(status);
+        result.errorNumber = 27;
+        result.systemMessage = QStringLiteral("brak dostępu");
+        result.previousKept = previousKept;
+        QCOMPARE(fileWriteErrorText(QStringLiteral("/p/P.NC"), result), text);
     }
 
     void interruptedWriteKeepsTheOldFile() {

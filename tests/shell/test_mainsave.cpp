@@ -1,6 +1,8 @@
-// Saving with F2 in the main window, as the user does it.
+// Saving with F2 in the main window, as the user does it: the date stamp of the comments and
+// saving into a folder that takes no new files.
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
+#include "lockedfolder.h"
 #include "scriptedinteraction.h"
 #include "shell/ui/tmainform.h"
 #include "testdata.h"
@@ -9,7 +11,13 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 using namespace ordalvex;
 using namespace ordalvex::testing;
@@ -76,6 +84,81 @@ private Q_SLOTS:
         QCOMPARE(document->editor()->text(), QString::fromLatin1(expected));
         QVERIFY(!document->editor()->modified());
         QVERIFY(ui->messages.isEmpty());
+    }
+
+    void lockedFolderSavesInPlace_data() {
+        QTest::addColumn<bool>("backupThere");
+        QTest::newRow("writable backup copy: no warning") << true;
+        QTest::newRow("no backup copy possible: warning") << false;
+    }
+    void lockedFolderSavesInPlace() {
+        QFETCH(bool, backupThere);
+        ScopedInteraction ui;
+        const QByteArray original("%\r\nO0010 (WALEK)\r\nN10 G00 X1\r\nN20 M30\r\n");
+        const QString path = writeProgram(m_dir->path(), QStringLiteral("O0010.NC"), original);
+        const QString backup = m_dir->filePath(QStringLiteral("O0010.bak"));
+        QStringList writable = {path};
+        if (backupThere) {
+            QVERIFY(writeFile(backup, "OLDER\r\n"));
+            writable.append(backup);
+        }
+        TEditForm* document = openShown(path);
+        QVERIFY(document);
+        type(QStringLiteral("N5"));
+        LockedFolder locked(m_dir->path(), writable);
+        if (!locked.active())
+            QSKIP(qPrintable(locked.reason()));
+        pressSave();
+        locked.unlock();
+        QCOMPARE(readFile(path), "N5" + original);
+        QVERIFY(!document->editor()->modified());
+        QCOMPARE(QFile::exists(backup), backupThere);
+        if (backupThere) {
+            QCOMPARE(readFile(backup), original);
+            QVERIFY(ui->messages.isEmpty());
+            return;
+        }
+        QCOMPARE(ui->messages.size(), 1);
+        const auto& warning = ui->messages.first();
+        QCOMPARE(warning.icon, QMessageBox::Warning);
+        QCOMPARE(warning.caption, QStringLiteral("Ostrzeżenie"));
+        QCOMPARE(warning.text,
+                 QStringLiteral("W folderze \"%1\" nie można tworzyć plików.\rPlik \"O0010.NC\" "
+                                "został zapisany bezpośrednio, bez kopii zapasowej \"O0010.bak\".")
+                     .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
+    }
+
+    void interruptedSaveInPlaceIsReported() {
+#ifdef Q_OS_UNIX
+        ScopedInteraction ui;
+        const QByteArray original("%\r\nO0010\r\nN10 G00 X1\r\n");
+        const QString path = writeProgram(m_dir->path(), QStringLiteral("O0010.NC"), original);
+        TEditForm* document = openShown(path);
+        QVERIFY(document);
+        type(QString(300, QLatin1Char('X')));
+        LockedFolder locked(m_dir->path(), {path});
+        if (!locked.active())
+            QSKIP(qPrintable(locked.reason()));
+        // A file-size limit makes the write fail part-way, as a full disk would.
+        rlimit previous{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = previous;
+        small.rlim_cur = 100;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        pressSave();
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, oldHandler);
+        locked.unlock();
+        QCOMPARE(ui->messages.size(), 1);
+        QCOMPARE(ui->messages.first().icon, QMessageBox::Critical);
+        QCOMPARE(ui->messages.first().text,
+                 QStringLiteral("Nie mogę zapisać pliku. Wystąpił błąd nr %1").arg(EFBIG));
+        QCOMPARE(readFile(path), original);
+        QVERIFY(document->editor()->modified());
+#else
+        QSKIP("needs a file-size limit");
+#endif
     }
 };
 

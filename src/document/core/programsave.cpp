@@ -145,6 +145,62 @@ FileWriteResult writeFileSafely(const QString& path, std::string_view bytes) {
     return result;
 }
 
+namespace {
+
+// Writes `bytes` over the start of the open file and cuts it to their length; false, with
+// `error` set to the system's error number, when a step fails.
+bool overwrite(QFile& file, std::string_view bytes, int& error) {
+    errno = 0;
+    const auto size = static_cast<qint64>(bytes.size());
+    bool ok = file.seek(0) && file.write(bytes.data(), size) == size && file.flush();
+    // The file is cut only after the whole text is in it: cut first, a failure would leave it
+    // shorter than both the old and the new text.
+    ok = ok && file.resize(size);
+    error = errno;
+    return ok;
+}
+
+} // namespace
+
+FileWriteResult writeFileInPlace(const QString& path, std::string_view bytes) {
+    FileWriteResult result;
+    result.inPlace = true;
+    QFile file(path);
+    errno = 0;
+    // Read and write: opened for writing only, the file would be emptied at once. Unbuffered: a
+    // failed write must not leave bytes in a buffer that the write-back would flush first.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        result.status = FileWriteResult::CannotCreate;
+        result.errorNumber = errno;
+        result.systemMessage = file.errorString();
+        return result;
+    }
+    const QByteArray previous = file.readAll();
+    const bool readOk = file.error() == QFileDevice::NoError;
+    int error = 0;
+    if (readOk && overwrite(file, bytes, error))
+        return result;
+    result.status = FileWriteResult::WriteFailed;
+    result.errorNumber = error;
+    result.systemMessage = file.errorString();
+    if (readOk) {
+        int ignored = 0;
+        result.previousKept = overwrite(
+            file, std::string_view(previous.constData(), static_cast<std::size_t>(previous.size())), ignored);
+    }
+    return result;
+}
+
+FileWriteResult writeProgramFile(const QString& path, std::string_view bytes) {
+    FileWriteResult result = writeFileSafely(path, bytes);
+    if (result.status != FileWriteResult::CannotCreate)
+        return result;
+    const QFileInfo target(path);
+    if (!target.isFile() || !target.isWritable())
+        return result;
+    return writeFileInPlace(path, bytes);
+}
+
 QString fileWriteErrorText(const QString& path, const FileWriteResult& result) {
     switch (result.status) {
     case FileWriteResult::Written:
@@ -154,7 +210,10 @@ QString fileWriteErrorText(const QString& path, const FileWriteResult& result) {
     case FileWriteResult::WriteFailed:
         break;
     }
-    return QStringLiteral("Nie mogę zapisać pliku. Wystąpił błąd nr %1").arg(result.errorNumber);
+    QString text = QStringLiteral("Nie mogę zapisać pliku. Wystąpił błąd nr %1").arg(result.errorNumber);
+    if (!result.previousKept)
+        text += QStringLiteral("\rPlik \"%1\" może być niekompletny.").arg(path);
+    return text;
 }
 
 } // namespace ordalvex

@@ -62,9 +62,11 @@ public:
     enum class SaveResult { Saved, NotSaved, Failed };
 
     // Saves to FileName: asks when the program number differs from the file name, keeps the
-    // previous file as ".bak", stamps today's date into the text's dates, writes the text
-    // (Windows-1250, every line ended by CR LF) and clears the modified flag. A new document
-    // (no FileName) goes to SaveAs.
+    // previous file as ".bak", stamps today's date into the dates of the comments, writes the
+    // text (Windows-1250, every line ended by CR LF) and clears the modified flag. Where the
+    // folder takes no new files but the file is writable, the file is overwritten in place,
+    // with a warning when no ".bak" copy could be made. A new document (no FileName) goes to
+    // SaveAs.
     SaveResult Save();
     // Asks for a name (the program number proposed) and saves under it. `folder`, when given,
     // receives the folder of FileName afterwards (also after a cancel, as it then stands), but
