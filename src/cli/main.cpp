@@ -16,8 +16,10 @@ constexpr Subcommand kSubcommands[] = {
      ordalvex::cli::runHighlight},
     {"dots", "dots [--addresses LIST] [FILE|-]   decimal points after whole numbers of the addresses",
      ordalvex::cli::runDots},
-    {"remove-spaces", "remove-spaces [FILE|-]   spaces between words removed", ordalvex::cli::runRemoveSpaces},
-    {"insert-spaces", "insert-spaces [FILE|-]   one space before each address word", ordalvex::cli::runInsertSpaces},
+    {"remove-spaces", "remove-spaces [FILE|-]   spaces between words removed",
+     ordalvex::cli::runRemoveSpaces},
+    {"insert-spaces", "insert-spaces [FILE|-]   one space before each address word",
+     ordalvex::cli::runInsertSpaces},
     {"renumber", "renumber [--first N] [--step N] [--min N] [--zeros] [FILE|-]   block numbers renumbered",
      ordalvex::cli::runRenumber},
     {"scan", "scan [--mask MASK] FOLDER   program names and comments of the folder's files (mask *.nc)",
@@ -28,6 +30,10 @@ constexpr Subcommand kSubcommands[] = {
      "  calc triangle (two of --a --b --c --B --C, not --B with --C; each with TEXT)\n"
      "  calc convert --to-mm TEXT | --to-inch TEXT   the workshop calculators on field texts",
      ordalvex::cli::runCalc},
+    {"find",
+     "find [--whole-word] [--match-case] [--up] PATTERN [FILE|-]   positions (line ends count two) that\n"
+     "    repeated find next selects from the start (--up: from the end); \"?\" any character, \"$\" any digit",
+     ordalvex::cli::runFind},
 };
 
 void printUsage() {
