@@ -13,8 +13,12 @@ if(TARGET ordalvex)
   install(TARGETS ordalvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 if(TARGET ordalvex-cnc)
+  target_compile_definitions(ordalvex-cnc PRIVATE ORDALVEX_VERSION="${PROJECT_VERSION}")
   install(TARGETS ordalvex-cnc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
+# One manual page per program.
+install(FILES "${ORDALVEX_PACKAGING_DIR}/ordalvex.1" "${ORDALVEX_PACKAGING_DIR}/ordalvex-cnc.1"
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 install(FILES "${ORDALVEX_PACKAGING_DIR}/${ORDALVEX_APP_ID}.desktop"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

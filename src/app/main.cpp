@@ -8,12 +8,28 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace {
+
+constexpr const char* kHelp = "Usage: ordalvex [FILE...]\n"
+                              "Editor for CNC machining programs: opens each FILE in a document window.\n"
+                              "\n"
+                              "  --help     show this help and exit\n"
+                              "  --version  show the version and exit\n"
+                              "\n"
+                              "The same text operations for scripts: ordalvex-cnc --help.\n";
+
+} // namespace
+
 int main(int argc, char** argv) {
-    // Answered before the GUI starts, so that it works without a display (package checks).
+    // Answered before the GUI starts, so that they work without a display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("Ordalvex %s\n", ORDALVEX_VERSION);
-            return 0;
+            return std::fflush(stdout) == 0 ? 0 : 1;
+        }
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kHelp, stdout);
+            return std::fflush(stdout) == 0 ? 0 : 1;
         }
     }
 

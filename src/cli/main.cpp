@@ -36,10 +36,12 @@ constexpr Subcommand kSubcommands[] = {
      ordalvex::cli::runFind},
 };
 
-void printUsage() {
-    std::fputs("usage: ordalvex-cnc COMMAND [OPTIONS] [FILE|-]\n", stderr);
+void printUsage(std::FILE* out = stderr) {
+    std::fputs("usage: ordalvex-cnc COMMAND [OPTIONS] [FILE|-]\n", out);
     for (const auto& sub : kSubcommands)
-        std::fprintf(stderr, "  %.*s\n", int(sub.usage.size()), sub.usage.data());
+        std::fprintf(out, "  %.*s\n", int(sub.usage.size()), sub.usage.data());
+    if (out == stdout)
+        std::fputs("  --help   this text;  --version   the version\n", out);
 }
 
 } // namespace
@@ -50,6 +52,13 @@ int main(int argc, char** argv) {
         return ordalvex::cli::kBadUsage;
     }
     const std::string_view name = argv[1];
+    if (name == "--help" || name == "--version") {
+        if (name == "--help")
+            printUsage(stdout);
+        else
+            std::printf("ordalvex-cnc %s\n", ORDALVEX_VERSION);
+        return std::fflush(stdout) == 0 ? ordalvex::cli::kOk : ordalvex::cli::kFailed;
+    }
     for (const auto& sub : kSubcommands) {
         if (sub.name != name)
             continue;
