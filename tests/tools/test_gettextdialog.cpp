@@ -42,6 +42,14 @@ void type(QWidget* widget, const QString& text) {
     }
 }
 
+// Where the window system delivers a key: to the open popup (the list of remembered lists
+// that comes up while typing), else to the widget with the keyboard focus.
+QWidget* keyTarget() {
+    if (QWidget* popup = QApplication::activePopupWidget())
+        return popup->focusWidget() ? popup->focusWidget() : popup;
+    return QApplication::focusWidget();
+}
+
 IniFile readSettings(const QString& path) {
     IniFile ini(path);
     ini.load();
@@ -130,6 +138,58 @@ private Q_SLOTS:
         edit->clear();
         type(edit, typed);
         QCOMPARE(edit->text(), shown);
+    }
+
+    // Keys go where the keyboard sends them: to the focused combo box (and to the list of
+    // remembered lists once it has come up while typing), not straight into its line edit.
+    void typedKeysIntoFocusedComboPassTheFilter_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("digits, semicolons and points first") << "1;.x 2y"
+                                                             << "X Y";
+        QTest::newRow("after a letter") << "a1.;b"
+                                        << "AB";
+        QTest::newRow("only refused keys") << "12.;3"
+                                           << "";
+        QTest::newRow("equals sign kept") << "r=5.0;z"
+                                          << "R=Z";
+    }
+    void typedKeysIntoFocusedComboPassTheFilter() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        writeSettings(settingsPath(), {"A B C R X Y Z"}, 0);
+        testing::ScopedInteraction seam;
+        {
+            TGetTextDialog dialog(settingsPath());
+            dialog.show();
+            dialog.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            dialog.comboBox()->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+            bool listCameUp = false;
+            for (const QChar ch : typed) {
+                QTest::keyClick(keyTarget(), ch.toLatin1());
+                listCameUp = listCameUp || QApplication::activePopupWidget();
+            }
+            QCOMPARE(dialog.comboBox()->currentText(), shown);
+            QCOMPARE(listCameUp, !shown.isEmpty());
+            QTest::mouseClick(dialog.findChild<QPushButton*>("OkButton"), Qt::LeftButton);
+            QVERIFY(dialog.okPressed());
+        }
+        IniFile ini = readSettings(settingsPath());
+        const int highest = ini.readInteger("Dots", "Dots_Combo_Items", -5);
+        QVERIFY(highest >= 0);
+        for (int i = 0; i <= highest; ++i) {
+            const QString stored = ini.readString("Dots", QStringLiteral("Dots_Combo_%1").arg(i));
+            for (const QChar ch : stored)
+                QVERIFY2(!ch.isDigit() && ch != u';' && ch != u'.', qPrintable(stored));
+        }
+        if (!shown.isEmpty())
+            QCOMPARE(ini.readString("Dots", QStringLiteral("Dots_Combo_%1")
+                                                .arg(ini.readInteger("Dots", "Dots_Combo_ItemIndex", -5))),
+                     shown);
     }
 
     void okGivesAddressSetAndRemembersTypedList_data() {

@@ -3,6 +3,7 @@
 #include "common/core/inifile.h"
 #include "tools/core/decimalpoints.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
 #include <QKeyEvent>
@@ -52,7 +53,12 @@ TGetTextDialog::TGetTextDialog(const QString& settingsPath, QWidget* parent)
     completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     m_comboBox->setCompleter(completer);
-    m_comboBox->lineEdit()->installEventFilter(this);
+    // Typed keys reach the line edit from the focused combo box, or from the list of the
+    // completer while it is up, by direct calls that pass by the edit's own event filters;
+    // the filter watches all three.
+    QObject* const typedInto[] = {m_comboBox, m_comboBox->lineEdit(), completer->popup()};
+    for (QObject* watched : typedInto)
+        watched->installEventFilter(this);
     connect(m_comboBox->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
         m_typedSinceCloseUp = true;
         const QString upper = text.toUpper();
@@ -121,7 +127,9 @@ void TGetTextDialog::ComboBoxCloseUp() {
 }
 
 bool TGetTextDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_comboBox->lineEdit() && event->type() == QEvent::KeyPress) {
+    const bool typedInto = watched == m_comboBox || watched == m_comboBox->lineEdit() ||
+                           watched == m_comboBox->completer()->popup();
+    if (typedInto && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
         // Only typed characters are filtered; editing and navigation keys stay the edit's.
