@@ -61,6 +61,13 @@ QByteArray longProgram(int number, int lines) {
     return text + "M30\r\n%\r\n";
 }
 
+// Where the window system delivers a key: to the open popup, else to the focused widget.
+QWidget* keyTarget() {
+    if (QWidget* popup = QApplication::activePopupWidget())
+        return popup->focusWidget() ? popup->focusWidget() : popup;
+    return QApplication::focusWidget();
+}
+
 } // namespace
 
 class TestFinderForm : public QObject {
@@ -548,6 +555,32 @@ private Q_SLOTS:
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
         QTest::keyClick(control<QLineEdit>(*form, "FindLabeledEdit"), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(form.isNull());
+    }
+
+    // Esc on an open list of file types closes the list; the browser stays until the next Esc.
+    void escapeClosesOpenTypeListFirst() {
+        ScopedInteraction scripted;
+        QPointer<TFinder_Form> form = new TFinder_Form;
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        auto* types = control<QComboBox>(*form, "FilterComboBox");
+        types->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), types);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(types->view()->isVisible());
+        QVERIFY(QApplication::activePopupWidget());
+
+        QTest::keyClick(keyTarget(), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!form.isNull());
+        QTRY_VERIFY(!types->view()->isVisible());
+        QVERIFY(form->isVisible());
+        QCOMPARE(types->currentIndex(), 0);
+
+        QTest::keyClick(keyTarget(), Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(form.isNull());
     }

@@ -192,6 +192,38 @@ private Q_SLOTS:
                      shown);
     }
 
+    // Esc on an open list closes the list; the dialog stays until the next Esc.
+    void escapeClosesOpenListFirst_data() {
+        QTest::addColumn<bool>("byTyping");
+        QTest::newRow("drop-down list opened with Alt+Down") << false;
+        QTest::newRow("list that came up while typing") << true;
+    }
+    void escapeClosesOpenListFirst() {
+        QFETCH(bool, byTyping);
+        testing::ScopedInteraction seam;
+        TGetTextDialog dialog(settingsPath());
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.comboBox()->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(QApplication::focusWidget());
+        if (byTyping)
+            QTest::keyClick(keyTarget(), Qt::Key_A);
+        else
+            QTest::keyClick(keyTarget(), Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+
+        QTest::keyClick(keyTarget(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), 0);
+
+        QTest::keyClick(keyTarget(), Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(!dialog.okPressed());
+    }
+
     void okGivesAddressSetAndRemembersTypedList_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("addresses");

@@ -14,13 +14,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -172,8 +172,6 @@ void TFinder_Form::buildControls() {
     m_button2->setObjectName(QStringLiteral("Button2"));
     m_button2->setGeometry(440, 376, 75, 25);
     connect(m_button2, &QPushButton::clicked, this, &TFinder_Form::Button2Click);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &TFinder_Form::Button2Click);
 
     m_memo = new TRichEdit98(this);
     m_memo->setObjectName(QStringLiteral("Memo"));
@@ -393,6 +391,16 @@ void TFinder_Form::ZaznaczwszystkoClick() {
 
 void TFinder_Form::Button2Click() {
     close();
+}
+
+// Esc closes the window as a dialog's Esc does: only when no control used the key first, so
+// that Esc on an open drop-down list closes the list alone.
+void TFinder_Form::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        Button2Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TFinder_Form::closeEvent(QCloseEvent* event) {
