@@ -80,9 +80,12 @@ private Q_SLOTS:
         QCOMPARE(control<QLabel>(*form, "Label1")->text(), QStringLiteral("Zacznij od : N"));
         QCOMPARE(control<QLabel>(*form, "Label3")->text(), QStringLiteral("Numeruj od :"));
         QCOMPARE(control<QLabel>(*form, "Label2")->text(), QStringLiteral("Numeruj co :"));
-        QCOMPARE(control<QLineEdit>(*form, "EditMin")->maxLength(), 4);
-        QCOMPARE(control<QLineEdit>(*form, "EditFirst")->maxLength(), 4);
-        QCOMPARE(control<QLineEdit>(*form, "EditStep")->maxLength(), 3);
+        for (const auto& [name, limit] : {std::pair{"EditMin", 4}, {"EditFirst", 4}, {"EditStep", 3}}) {
+            auto* field = control<QLineEdit>(*form, name);
+            field->clear();
+            QTest::keyClicks(field, "12345");
+            QCOMPARE(field->text(), QStringLiteral("12345").left(limit));
+        }
         QVERIFY(control<QRadioButton>(*form, "RadioButtonAll")->isChecked());
         QVERIFY(!control<QRadioButton>(*form, "RadioButtonStep")->isChecked());
         QVERIFY(!control<QCheckBox>(*form, "CheckBoxZero")->isChecked());

@@ -2,6 +2,7 @@
 
 #include "common/core/codepage.h"
 #include "common/ui/backgroundwork.h"
+#include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
 #include "document/core/rtfreader.h"
 #include "document/ui/richtextbuilder.h"
@@ -46,7 +47,7 @@ QLineEdit* makeEdit(QWidget* parent, const QString& name, const QString& text, c
     edit->setObjectName(name);
     edit->setToolTip(hint);
     edit->setGeometry(x, y, 49, 21);
-    edit->setMaxLength(maxLength);
+    limitTyping(edit, maxLength);
     return edit;
 }
 
@@ -166,7 +167,7 @@ void TFormRenum::FormCreate() {
     m_confirmed = false;
     m_radioAll->setChecked(true);
     m_radioStep->setChecked(false);
-    m_editStep->setText(QStringLiteral("10"));
+    showWhole(m_editStep, QStringLiteral("10"));
     m_buttonOk->setEnabled(false);
     m_selToEnd->setEnabled(false);
     m_loadFailed = !ColourPreview(m_inputPath);
@@ -295,20 +296,20 @@ void TFormRenum::SelToEndClick() {
 
 void TFormRenum::takeNumber(QLineEdit* edit, int& variable, int low, int high, int defaultValue) {
     if (edit->text().isEmpty())
-        edit->setText(QString::number(defaultValue));
+        showWhole(edit, QString::number(defaultValue));
     bool ok = false;
     const int value = edit->text().toInt(&ok);
     if (!ok) {
         showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"),
                     QStringLiteral("'%1' nie jest poprawną liczbą całkowitą.").arg(edit->text()));
         // The field shows the number that will be used, not the text that was refused.
-        edit->setText(QString::number(variable));
+        showWhole(edit, QString::number(variable));
         return;
     }
     variable = value;
     if (value < low || value > high) {
         beep();
-        edit->setText(QString::number(defaultValue));
+        showWhole(edit, QString::number(defaultValue));
         variable = defaultValue;
     }
 }
