@@ -2,6 +2,7 @@
 #include "document/ui/trichedit98.h"
 #include "scriptedinteraction.h"
 #include "testdata.h"
+#include "textfit.h"
 
 #include <memory>
 #include <unistd.h>
@@ -139,6 +140,16 @@ private Q_SLOTS:
         QVERIFY(control<QMenu>(form, "PopupMenu")->actions().contains(control<QAction>(form, "Kopiuj")));
         QCOMPARE(form.searchPosition(), 0);
         QVERIFY(form.currentFolder().isEmpty());
+    }
+
+    // Rendered with the fonts of this system, every text shows whole and uncovered.
+    void textsShowWhole() {
+        ScopedInteraction scripted;
+        TFinder_Form form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QStringList faults = testing::textsCutOrCovered(&form);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
     void listsFolderWithNamesAndComments() {

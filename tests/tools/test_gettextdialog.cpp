@@ -1,5 +1,6 @@
 #include "common/core/inifile.h"
 #include "scriptedinteraction.h"
+#include "textfit.h"
 #include "tools/ui/tgettextdialog.h"
 
 #include <QApplication>
@@ -71,7 +72,7 @@ private Q_SLOTS:
         TGetTextDialog dialog(settingsPath());
         QCOMPARE(dialog.metaObject()->className(), "ordalvex::TGetTextDialog");
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Wstaw kropki"));
-        QCOMPARE(dialog.size(), QSize(272, 136));
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
         QVERIFY(dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(dialog.findChild<QLabel*>("Label1")->text(),
                  QStringLiteral("Wpisz adresy , po których należy wstawić kropki :"));
@@ -83,6 +84,16 @@ private Q_SLOTS:
         QCOMPARE(ok->text(), QStringLiteral("&Gotowe"));
         QVERIFY(ok->isDefault());
         QCOMPARE(cancel->text(), QStringLiteral("&Anuluj"));
+    }
+
+    // Rendered with the fonts of this system, every text shows whole and uncovered.
+    void textsShowWhole() {
+        testing::ScopedInteraction seam;
+        TGetTextDialog dialog(settingsPath());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QStringList faults = testing::textsCutOrCovered(&dialog);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
     void remembersListsFromSettings_data() {

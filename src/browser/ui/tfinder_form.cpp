@@ -4,6 +4,7 @@
 #include "browser/core/wholeword.h"
 #include "browser/ui/browsericons.h"
 #include "common/core/codepage.h"
+#include "common/ui/growtotext.h"
 #include "common/ui/userinteraction.h"
 #include "document/ui/trichedit98.h"
 
@@ -98,9 +99,9 @@ TFinder_Form::TFinder_Form(QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Przeglądarka plików"));
-    setFixedSize(538, 465);
     m_icons = drawLineIcons();
     buildControls();
+    setFixedSize(grownSize({538, 465}, {m_znajdzButton, m_button2}, 8));
 
     m_listingTimer = new QTimer(this);
     m_listingTimer->setInterval(0);
@@ -164,13 +165,13 @@ void TFinder_Form::buildControls() {
 
     m_znajdzButton = new QPushButton(QStringLiteral("Znajdź"), this);
     m_znajdzButton->setObjectName(QStringLiteral("ZnajdzButton"));
-    m_znajdzButton->setGeometry(440, 264, 75, 25);
+    placeGrown(m_znajdzButton, {440, 264, 75, 25});
     m_znajdzButton->setToolTip(QStringLiteral("Szukaj w komentarzach"));
     connect(m_znajdzButton, &QPushButton::clicked, this, &TFinder_Form::ZnajdzButtonClick);
 
     m_button2 = new QPushButton(QStringLiteral("&Zamknij"), this);
     m_button2->setObjectName(QStringLiteral("Button2"));
-    m_button2->setGeometry(440, 376, 75, 25);
+    placeGrown(m_button2, {440, 376, 75, 25});
     connect(m_button2, &QPushButton::clicked, this, &TFinder_Form::Button2Click);
 
     m_memo = new TRichEdit98(this);

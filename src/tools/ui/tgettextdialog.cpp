@@ -1,6 +1,7 @@
 #include "tools/ui/tgettextdialog.h"
 
 #include "common/core/inifile.h"
+#include "common/ui/growtotext.h"
 #include "tools/core/decimalpoints.h"
 
 #include <QAbstractItemView>
@@ -35,18 +36,16 @@ TGetTextDialog::TGetTextDialog(const QString& settingsPath, QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_settingsPath(settingsPath) {
     setWindowTitle(QStringLiteral("Wstaw kropki"));
-    setFixedSize(272, 136);
-
     m_label = new QLabel(QStringLiteral("Wpisz adresy , po których należy wstawić kropki :"), this);
     m_label->setObjectName(QStringLiteral("Label1"));
-    m_label->setGeometry(8, 12, 256, 16);
+    placeGrown(m_label, {8, 12, 256, 16});
 
     m_comboBox = new QComboBox(this);
     m_comboBox->setObjectName(QStringLiteral("ComboBox"));
     m_comboBox->setEditable(true);
     m_comboBox->setInsertPolicy(QComboBox::NoInsert);
     m_comboBox->setToolTip(QStringLiteral("A--Z, ="));
-    m_comboBox->setGeometry(8, 40, 256, 24);
+    m_comboBox->setGeometry(8, clearBelow(40, {m_label}, 4), 256, 24);
     m_label->setBuddy(m_comboBox);
     // The list of remembered lists comes up by itself while typing and goes after a choice.
     auto* completer = new QCompleter(m_comboBox->model(), m_comboBox);
@@ -74,16 +73,18 @@ TGetTextDialog::TGetTextDialog(const QString& settingsPath, QWidget* parent)
 
     m_okButton = new QPushButton(QStringLiteral("&Gotowe"), this);
     m_okButton->setObjectName(QStringLiteral("OkButton"));
-    m_okButton->setGeometry(56, 96, 75, 25);
+    const int buttonsTop = clearBelow(96, {m_comboBox}, 8);
+    placeGrown(m_okButton, {56, buttonsTop, 75, 25});
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &TGetTextDialog::OkButtonClick);
 
     m_cancelButton = new QPushButton(QStringLiteral("&Anuluj"), this);
     m_cancelButton->setObjectName(QStringLiteral("CancelButton"));
-    m_cancelButton->setGeometry(144, 96, 75, 25);
+    placeGrown(m_cancelButton, {clearOf(144, {m_okButton}, 8), buttonsTop, 75, 25});
     m_cancelButton->setAutoDefault(false);
     connect(m_cancelButton, &QPushButton::clicked, this, &TGetTextDialog::CancelButtonClick);
 
+    setFixedSize(grownSize({272, 136}, {m_label, m_comboBox, m_okButton, m_cancelButton}, 8));
     FormCreate();
 }
 
