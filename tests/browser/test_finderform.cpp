@@ -3,6 +3,7 @@
 #include "scriptedinteraction.h"
 #include "testdata.h"
 #include "textfit.h"
+#include "usertyping.h"
 
 #include <memory>
 #include <unistd.h>
@@ -27,6 +28,7 @@
 #include <QTreeWidgetItemIterator>
 
 using namespace ordalvex;
+using ordalvex::testing::keyTarget;
 using ordalvex::testing::ScopedInteraction;
 using ordalvex::testing::writeFile;
 
@@ -60,13 +62,6 @@ QByteArray longProgram(int number, int lines) {
         text +=
             "N" + QByteArray::number(i * 10) + " G1 X" + QByteArray::number(i) + ".5 Y-2. F200 (KROK)\r\n";
     return text + "M30\r\n%\r\n";
-}
-
-// Where the window system delivers a key: to the open popup, else to the focused widget.
-QWidget* keyTarget() {
-    if (QWidget* popup = QApplication::activePopupWidget())
-        return popup->focusWidget() ? popup->focusWidget() : popup;
-    return QApplication::focusWidget();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "scriptedinteraction.h"
 #include "textfit.h"
 #include "tools/ui/tgettextdialog.h"
+#include "usertyping.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QTest>
 
 using namespace ordalvex;
+using ordalvex::testing::keyTarget;
 
 namespace {
 
@@ -41,14 +43,6 @@ void type(QWidget* widget, const QString& text) {
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
         QApplication::sendEvent(widget, &release);
     }
-}
-
-// Where the window system delivers a key: to the open popup (the list of remembered lists
-// that comes up while typing), else to the widget with the keyboard focus.
-QWidget* keyTarget() {
-    if (QWidget* popup = QApplication::activePopupWidget())
-        return popup->focusWidget() ? popup->focusWidget() : popup;
-    return QApplication::focusWidget();
 }
 
 IniFile readSettings(const QString& path) {
