@@ -45,7 +45,8 @@ TGetTextDialog::TGetTextDialog(const QString& settingsPath, QWidget* parent)
     m_comboBox->setEditable(true);
     m_comboBox->setInsertPolicy(QComboBox::NoInsert);
     m_comboBox->setToolTip(QStringLiteral("A--Z, ="));
-    m_comboBox->setGeometry(8, clearBelow(40, {m_label}, 4), 256, 24);
+    // As wide as the label above it, as designed.
+    m_comboBox->setGeometry(8, clearBelow(40, {m_label}, 4), m_label->width(), 24);
     m_label->setBuddy(m_comboBox);
     // The list of remembered lists comes up by itself while typing and goes after a choice.
     auto* completer = new QCompleter(m_comboBox->model(), m_comboBox);
