@@ -2,6 +2,8 @@
 #include "document/ui/trichedit98.h"
 #include "scriptedinteraction.h"
 #include "testdata.h"
+#include "textfit.h"
+#include "usertyping.h"
 
 #include <memory>
 #include <unistd.h>
@@ -26,6 +28,7 @@
 #include <QTreeWidgetItemIterator>
 
 using namespace ordalvex;
+using ordalvex::testing::keyTarget;
 using ordalvex::testing::ScopedInteraction;
 using ordalvex::testing::writeFile;
 
@@ -132,6 +135,16 @@ private Q_SLOTS:
         QVERIFY(control<QMenu>(form, "PopupMenu")->actions().contains(control<QAction>(form, "Kopiuj")));
         QCOMPARE(form.searchPosition(), 0);
         QVERIFY(form.currentFolder().isEmpty());
+    }
+
+    // Rendered with the fonts of this system, every text shows whole and uncovered.
+    void textsShowWhole() {
+        ScopedInteraction scripted;
+        TFinder_Form form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QStringList faults = testing::textsCutOrCovered(&form);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
     void listsFolderWithNamesAndComments() {
@@ -548,6 +561,32 @@ private Q_SLOTS:
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
         QTest::keyClick(control<QLineEdit>(*form, "FindLabeledEdit"), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(form.isNull());
+    }
+
+    // Esc on an open list of file types closes the list; the browser stays until the next Esc.
+    void escapeClosesOpenTypeListFirst() {
+        ScopedInteraction scripted;
+        QPointer<TFinder_Form> form = new TFinder_Form;
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        auto* types = control<QComboBox>(*form, "FilterComboBox");
+        types->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), types);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(types->view()->isVisible());
+        QVERIFY(QApplication::activePopupWidget());
+
+        QTest::keyClick(keyTarget(), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!form.isNull());
+        QTRY_VERIFY(!types->view()->isVisible());
+        QVERIFY(form->isVisible());
+        QCOMPARE(types->currentIndex(), 0);
+
+        QTest::keyClick(keyTarget(), Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(form.isNull());
     }

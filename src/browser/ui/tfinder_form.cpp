@@ -4,6 +4,7 @@
 #include "browser/core/wholeword.h"
 #include "browser/ui/browsericons.h"
 #include "common/core/codepage.h"
+#include "common/ui/growtotext.h"
 #include "common/ui/userinteraction.h"
 #include "document/ui/trichedit98.h"
 
@@ -14,13 +15,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -98,9 +99,9 @@ TFinder_Form::TFinder_Form(QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Przeglądarka plików"));
-    setFixedSize(538, 465);
     m_icons = drawLineIcons();
     buildControls();
+    setFixedSize(grownSize({538, 465}, {m_znajdzButton, m_button2}, 8));
 
     m_listingTimer = new QTimer(this);
     m_listingTimer->setInterval(0);
@@ -164,16 +165,14 @@ void TFinder_Form::buildControls() {
 
     m_znajdzButton = new QPushButton(QStringLiteral("Znajdź"), this);
     m_znajdzButton->setObjectName(QStringLiteral("ZnajdzButton"));
-    m_znajdzButton->setGeometry(440, 264, 75, 25);
+    placeGrown(m_znajdzButton, {440, 264, 75, 25});
     m_znajdzButton->setToolTip(QStringLiteral("Szukaj w komentarzach"));
     connect(m_znajdzButton, &QPushButton::clicked, this, &TFinder_Form::ZnajdzButtonClick);
 
     m_button2 = new QPushButton(QStringLiteral("&Zamknij"), this);
     m_button2->setObjectName(QStringLiteral("Button2"));
-    m_button2->setGeometry(440, 376, 75, 25);
+    placeGrown(m_button2, {440, 376, 75, 25});
     connect(m_button2, &QPushButton::clicked, this, &TFinder_Form::Button2Click);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &TFinder_Form::Button2Click);
 
     m_memo = new TRichEdit98(this);
     m_memo->setObjectName(QStringLiteral("Memo"));
@@ -393,6 +392,16 @@ void TFinder_Form::ZaznaczwszystkoClick() {
 
 void TFinder_Form::Button2Click() {
     close();
+}
+
+// Esc closes the window as a dialog's Esc does: only when no control used the key first, so
+// that Esc on an open drop-down list closes the list alone.
+void TFinder_Form::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        Button2Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TFinder_Form::closeEvent(QCloseEvent* event) {

@@ -11,6 +11,7 @@
 
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QFileSystemModel;
 class QLabel;
 class QLineEdit;
@@ -77,6 +78,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormClose();

@@ -78,6 +78,8 @@ protected:
 private:
     void buildControls();
     void setTestAreaVisible(bool visible);
+    int collapsedWidth() const;
+    int expandedWidth() const;
     void portLost();
     PortSettings chosenSettings() const;
 
