@@ -66,6 +66,7 @@ private Q_SLOTS:
         row("variable after N", "GOTO N#1", {"C1.0 w"});
         row("fraction", "GOTO 20.5", {"C1.0"});
         row("N without digits", "GOTO N", {"C1.0 w"});
+        row("number too long to read", "GOTO99999999999", {"C1.0"});
         row("return with P", "M99 P20", {"R1.0"});
         row("return with P glued", "m99p20", {"R1.0"});
         row("return with leading zero", "P20 M099", {"R1.0"});

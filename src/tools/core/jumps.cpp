@@ -70,11 +70,9 @@ Target readTarget(std::string_view text, std::size_t pos, std::size_t end, Jump&
         return Target::None;
     if (upperAt(text, pos) == 'N') {
         ++pos;
-        // "N" alone, or followed by anything but digits, names no block that can be read.
-        if (pos == end || !isLetter(upperAt(text, pos)))
-            jump.withN = true;
-        else
+        if (pos < end && isLetter(upperAt(text, pos)))
             return Target::None; // a name that begins with N
+        jump.withN = true;
     }
     if (pos == end)
         return Target::Computed;
@@ -89,8 +87,10 @@ Target readTarget(std::string_view text, std::size_t pos, std::size_t end, Jump&
         jump.digitsOffset = pos;
         jump.digitsLength = digitsEnd - pos;
         jump.value = value;
-        // 20.5 is no block number a control would look up.
-        return digitsEnd < end && text[digitsEnd] == '.' ? Target::Computed : Target::Literal;
+        // 20.5 is no block number a control would look up, and a number too long to read is
+        // not matched with any block.
+        const bool readable = value < INT32_MAX && !(digitsEnd < end && text[digitsEnd] == '.');
+        return readable ? Target::Literal : Target::Computed;
     }
     if (c == '[')
         return isBracketedLabel(text, pos) ? Target::None : Target::Computed;

@@ -13,7 +13,7 @@ namespace ordalvex {
 struct Jump {
     enum class Kind {
         Literal,  // GOTO20, GOTO 20, GOTOF N20, $GOTO N0020: the number is written out
-        Computed, // GOTO#5, GOTO[#1+10], GOTO N#1, GOTO 20.5: the target is not a plain number
+        Computed, // GOTO#5, GOTO[#1+10], GOTO N#1, GOTO 20.5: no plain number of a readable size
         Return,   // M99 with a P word on its line: the number may name a block of the caller
     };
     Kind kind = Kind::Literal;
