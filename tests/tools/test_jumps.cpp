@@ -208,6 +208,8 @@ private Q_SLOTS:
         QTest::newRow("block outside the range whose number the range took")
             << QByteArray("N10 X1\r\nN2 GOTO10\r\n") << 8 << 9 << QByteArray("N10 X1\r\nN10 GOTO10\r\n") << 8
             << 10 << Lines{2};
+        QTest::newRow("return at the very end after the range")
+            << QByteArray("N1\r\nP1 M99") << 0 << 2 << QByteArray("N10\r\nP1 M99") << 0 << 3 << Lines{2};
         QTest::newRow("target word inside the range takes no number")
             << QByteArray("N5\r\nGOTOF N5\r\nN6\r\n") << 0 << 16 << QByteArray("N10\r\nGOTOF N10\r\nN20\r\n")
             << 0 << 19 << Lines{};

@@ -69,8 +69,8 @@ void appendEdit(std::string& out, const Edit& edit) {
 bool mayHoldJumps(std::string_view text) {
     // c & 0xDF upper-cases a letter; on other bytes it may only find more, never fewer.
     const auto is = [&text](std::size_t i, char letter) { return (text[i] & 0xDF) == letter; };
-    for (std::size_t i = 0; i + 3 < text.size(); ++i) {
-        if (is(i, 'G') && is(i + 1, 'O') && is(i + 2, 'T') && is(i + 3, 'O'))
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i + 3 < text.size() && is(i, 'G') && is(i + 1, 'O') && is(i + 2, 'T') && is(i + 3, 'O'))
             return true;
         if (is(i, 'M')) {
             std::size_t j = i + 1;
