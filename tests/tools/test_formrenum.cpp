@@ -352,6 +352,55 @@ private Q_SLOTS:
         form->close();
     }
 
+    void startWarnsOfJumpsItLeftAndOkHandsBackThePreview() {
+        testing::ScopedInteraction seam;
+        auto form = makeForm("N10 G0 X0\r\nN20 #1=#1+1\r\nN30 IF[#1LT5]GOTO20\r\nN40 M99 P20\r\n"
+                             "N50 GOTOF N20\r\nN60 M30\r\n");
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto* first = control<QLineEdit>(*form, "EditFirst");
+        QTest::mouseClick(first, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(first));
+        QTRY_COMPARE(first->selectedText(), QStringLiteral("10"));
+        QTest::keyClicks(QApplication::focusWidget(), "100");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+        const QString renumbered = QStringLiteral("N100 G0 X0\r\nN110 #1=#1+1\r\nN120 IF[#1LT5]GOTO110\r\n"
+                                                  "N130 M99 P20\r\nN140 GOTOF N110\r\nN150 M30\r\n");
+        QCOMPARE(preview(*form)->text(), renumbered);
+        QCOMPARE(seam->messages.size(), 1);
+        QCOMPARE(seam->messages[0].icon, QMessageBox::Warning);
+        QCOMPARE(seam->messages[0].caption, QStringLiteral("Przenumeruj"));
+        QVERIFY2(seam->messages[0].text.startsWith(QStringLiteral("Skok w linii 4 pozostawiono bez zmian")),
+                 qPrintable(seam->messages[0].text));
+
+        QTest::mouseClick(control<QPushButton>(*form, "ButtonOK"), Qt::LeftButton);
+        QVERIFY(form->confirmed());
+        QCOMPARE(QString::fromLatin1(readFile(renumPath())), renumbered);
+        QCOMPARE(seam->messages.size(), 1);
+    }
+
+    void selectedLinesMoveJumpsOutsideThemWithoutWarning() {
+        testing::ScopedInteraction seam;
+        auto form = makeForm("N1 X1\r\nN2 GOTO3\r\nN3 X3\r\nN4 GOTOF N3\r\n");
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        TRichEdit98* edit = preview(*form);
+        QTest::mouseClick(edit->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right, Qt::ShiftModifier);
+        QVERIFY(control<QRadioButton>(*form, "RadioButtonStep")->isChecked());
+        QTest::mouseClick(control<QPushButton>(*form, "ButtonStart"), Qt::LeftButton);
+
+        QCOMPARE(edit->text(), QStringLiteral("N1 X1\r\nN2 GOTO10\r\nN10 X3\r\nN4 GOTOF N10\r\n"));
+        QCOMPARE(edit->selectedText(), QStringLiteral("N10 X3"));
+        QVERIFY(seam->messages.isEmpty());
+        form->close();
+    }
+
     void keyFilterTakesDigitsOnly() {
         testing::ScopedInteraction seam;
         auto form = makeForm(kProgram);

@@ -8,6 +8,7 @@
 #include "document/core/rtfreader.h"
 #include "document/ui/richtextbuilder.h"
 #include "document/ui/trichedit98.h"
+#include "tools/core/jumps.h"
 #include "tools/core/previewrtf.h"
 #include "tools/core/renumber.h"
 
@@ -434,6 +435,9 @@ void TFormRenum::ButtonStartClick() {
     m_preview->setSelection(m_rangeStart, m_rangeLength);
     m_preview->endUpdate();
     m_buttonOk->setEnabled(true);
+    if (!result.unfollowedJumpLines.empty())
+        showMessage(this, QMessageBox::Warning, QStringLiteral("Przenumeruj"),
+                    unfollowedJumpsMessage(result.unfollowedJumpLines));
 }
 
 void TFormRenum::ButtonOKClick() {
