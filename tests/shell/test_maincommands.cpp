@@ -468,6 +468,29 @@ private Q_SLOTS:
         QCOMPARE(active(), QString("Only.nc"));
     }
 
+    void closingTheActiveDocumentActivatesTheOneBelow() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.setGeometry(0, 0, 1000, 700);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.FormShow();
+        form.openDroppedFiles({program("A.nc"), program("B.nc"), program("C.nc")});
+        auto active = [&form] { return QFileInfo(form.activeDocument()->FileName).fileName(); };
+        // The user clicks into the first window: it comes up over C, which was over B.
+        TEditForm* first = form.documents().last();
+        QTest::mouseClick(first->editor()->viewport(), Qt::LeftButton);
+        QCOMPARE(active(), QString("A.nc"));
+        form.menuItem("Zamknij1")->trigger();
+        QTRY_COMPARE(form.documents().size(), 2);
+        QCOMPARE(active(), QString("C.nc"));
+        QCOMPARE(QFileInfo(qobject_cast<TEditForm*>(form.mdiArea()->activeSubWindow())->FileName).fileName(),
+                 QString("C.nc"));
+        form.menuItem("Zamknij1")->trigger();
+        QTRY_COMPARE(form.documents().size(), 1);
+        QCOMPARE(active(), QString("B.nc"));
+    }
+
     void tilingAndCascade() {
         ScopedInteraction ui;
         TMainForm form;

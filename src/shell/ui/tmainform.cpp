@@ -28,6 +28,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     m_mdiArea->setObjectName(QStringLiteral("ClientArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // When the active window closes, the frame activates the next one in this order: the
+    // window that was active before it, not the first one made.
+    m_mdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(m_mdiArea);
     createCommands();
     createToolServices();
