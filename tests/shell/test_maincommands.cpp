@@ -175,7 +175,7 @@ private Q_SLOTS:
                                  << "F12";
         QTest::newRow("Zakocz1") << "Zakocz1"
                                  << "Za&kończ program"
-                                 << "";
+                                 << "Ctrl+Q";
         QTest::newRow("Cofnij1") << "Cofnij1"
                                  << "&Cofnij"
                                  << "Ctrl+Z";
@@ -271,7 +271,8 @@ private Q_SLOTS:
         TMainForm form;
         QAction* item = form.findChild<QAction*>(name);
         QVERIFY2(item, qPrintable(name));
-        QCOMPARE(item->text(), caption);
+        // After a tab: the shortcuts the menu shows.
+        QCOMPARE(item->text().section(QLatin1Char('\t'), 0, 0), caption);
         QCOMPARE(item->shortcut().toString(), shortcut);
     }
 
@@ -466,6 +467,54 @@ private Q_SLOTS:
         form.PrevSpeedButtonClick();
         form.NextSpeedButtonClick();
         QCOMPARE(active(), QString("Only.nc"));
+    }
+
+    // The common desktop shortcuts, pressed in the document's editor, besides the program's own.
+    void commonShortcutsReachTheirCommands() {
+        ScopedInteraction ui;
+        int printDialogs = 0;
+        TEditForm::setPrintDialogHook([&printDialogs](QWidget*, QPrinter&) {
+            ++printDialogs;
+            return false;
+        });
+        TMainForm form;
+        form.setGeometry(0, 0, 1000, 700);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.FormShow();
+        const QString path = program("O0001.nc");
+        form.openDroppedFiles({path});
+        QTest::mouseClick(form.activeDocument()->editor()->viewport(), Qt::LeftButton);
+        QWidget* editor = QApplication::focusWidget();
+        QCOMPARE(editor, form.activeDocument()->editor());
+
+        QTest::keyClick(editor, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(ui->openRequests.size(), 1);
+        QTest::keyClicks(editor, "Z9");
+        QVERIFY(form.activeDocument()->editor()->modified());
+        QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!form.activeDocument()->editor()->modified());
+        QVERIFY(readFile(path).contains("Z9"));
+        QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(ui->saveRequests.size(), 1);
+        QTest::keyClick(editor, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(printDialogs, 1);
+        TEditForm::setPrintDialogHook({});
+        // The program's own keys still work.
+        QTest::keyClick(editor, Qt::Key_F4);
+        QCOMPARE(ui->openRequests.size(), 2);
+
+        // Each menu item names both of its keys.
+        const QList<std::pair<QString, QString>> shown = {{"Otwrz1", "F4, Ctrl+O"},
+                                                          {"Zapisz1", "F2, Ctrl+S"},
+                                                          {"Zapiszjako1", "Shift+F2, Ctrl+Shift+S"},
+                                                          {"Drukuj1", "F12, Ctrl+P"}};
+        for (const auto& [name, keys] : shown)
+            QCOMPARE(form.menuItem(name)->text().section(QLatin1Char('\t'), 1), keys);
+
+        QTest::keyClick(editor, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!form.isVisible());
+        QVERIFY(ui->messages.isEmpty());
     }
 
     void closingTheActiveDocumentActivatesTheOneBelow() {

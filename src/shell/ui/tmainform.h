@@ -124,6 +124,8 @@ private:
     void createToolServices();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
                      void (TMainForm::*handler)());
+    // Gives `item` the common desktop shortcut `second` besides its own, both shown in the menu.
+    static void addSecondShortcut(QAction* item, const QKeySequence& second);
     QToolButton* addButton(const char* name, const QString& hint, void (TMainForm::*handler)());
     void fillWindowMenu();
     void setEnabled(const char* name, bool enabled);
