@@ -10,6 +10,7 @@
 #include "scriptedinteraction.h"
 #include "serial/ui/tcomportform.h"
 #include "shell/ui/fontchoice.h"
+#include "shell/ui/systemcalculator.h"
 #include "shell/ui/taboutbox.h"
 #include "shell/ui/tmainform.h"
 #include "testdata.h"
@@ -748,6 +749,24 @@ private Q_SLOTS:
         QCOMPARE(QDir(browsers[0]->currentFolder()), QDir(m_dir->path()));
         QCOMPARE(browsers[0]->formatSettings(), form.Settings);
         delete browsers[0];
+    }
+
+    // Where no calculator program is installed the user learns what was looked for.
+    void missingSystemCalculatorIsNamed() {
+        ScopedInteraction ui;
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", m_dir->path().toLocal8Bit()); // a folder without programs
+        TMainForm form;
+        form.FormShow();
+        form.toolButton("CalcSpeedButton")->click();
+        form.menuItem("Kalkulator")->trigger();
+        qputenv("PATH", path);
+        QCOMPARE(ui->messages.size(), 2);
+        const auto& message = ui->messages.first();
+        QCOMPARE(message.icon, QMessageBox::Warning);
+        QCOMPARE(message.caption, QString("Błąd"));
+        for (const QStringList& candidate : SystemCalculator::defaultCandidates())
+            QVERIFY2(message.text.contains(candidate.first()), qPrintable(message.text));
     }
 
     void findEnablesFindNext() {

@@ -138,7 +138,12 @@ void TMainForm::CzcionkaClick() {
 }
 
 void TMainForm::KalkulatorClick() {
-    m_calculator->show();
+    if (m_calculator->show())
+        return;
+    showMessage(this, QMessageBox::Warning, QStringLiteral("Błąd"),
+                QStringLiteral("Nie można uruchomić kalkulatora systemowego.\n"
+                               "Szukano programów: %1 (w katalogach ze zmiennej PATH).")
+                    .arg(m_calculator->programNames().join(QStringLiteral(", "))));
 }
 
 void TMainForm::ObliczwsprzdneotworwrozmieszczonychnaokrguClick() {
