@@ -284,6 +284,35 @@ private Q_SLOTS:
         QCOMPARE(form.ComPortSettingsFileName, QString("/machines/Mill.cfg"));
     }
 
+    // The open and save dialogs show the programs of other controls too; the types the settings
+    // file remembers by number keep their numbers.
+    void fileDialogsOfferProgramsOfOtherControls() {
+        ScopedInteraction ui;
+        const QString cnc =
+            QStringLiteral("Programy CNC (*.nc *.min *.ngc *.tap *.cnc *.iso *.mpf *.spf *.eia)");
+        TMainForm form;
+        form.FormShow();
+        form.menuItem("Otwrz1")->trigger();
+        QCOMPARE(ui->openRequests.size(), 1);
+        const QStringList open = ui->openRequests[0].filters;
+        QCOMPARE(open.size(), 5);
+        QCOMPARE(open[0], cnc);
+        QCOMPARE(open[1], QString("Programy CNC (*.nc)"));
+        QCOMPARE(open[4], QString("Wszystkie pliki (*)"));
+
+        form.openDroppedFiles({program("O0001.nc")});
+        form.menuItem("Zapiszjako1")->trigger();
+        QCOMPARE(ui->saveRequests.size(), 1);
+        const FileDialogRequest& save = ui->saveRequests[0];
+        QCOMPARE(save.filterIndex, 1);
+        QCOMPARE(save.filters.size(), 6);
+        QCOMPARE(save.filters[0], QString("Programy CNC (*.nc)"));
+        QCOMPARE(save.filters[4], QString("Wszystkie pliki (*.*)"));
+        QCOMPARE(save.filters[5], cnc);
+        // Saved under that type, the name is taken as typed.
+        QCOMPARE(save.adjustOnTypeChange(6, "O0001").defaultSuffix, QString());
+    }
+
     void saveAsSetsTheOpenFolder() {
         ScopedInteraction ui;
         TMainForm form;
