@@ -1,7 +1,10 @@
 // The main window's menu and tool bar, command enabling, window commands, highlighting
 // switches, dropped files and the tool commands handed to the active document.
 #include "browser/ui/tfinder_form.h"
+#include "calculators/ui/tcalcform.h"
 #include "calculators/ui/tdraw_form.h"
+#include "calculators/ui/tkatyform.h"
+#include "calculators/ui/tmcform.h"
 #include "calculators/ui/totworyform.h"
 #include "common/core/inifile.h"
 #include "common/core/tempfolder.h"
@@ -36,6 +39,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <QWindow>
 
 using namespace ordalvex;
 using namespace ordalvex::testing;
@@ -126,6 +130,15 @@ template <typename T> void whenShown(const std::function<void(T*)>& action, int 
         if (attempts > 1)
             whenShown(action, attempts - 1);
     });
+}
+
+template <typename T> QList<T*> topLevel() {
+    QList<T*> found;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<T*>(widget))
+            found.append(window);
+    }
+    return found;
 }
 
 } // namespace
@@ -734,8 +747,8 @@ private Q_SLOTS:
         form.FormShow();
         form.toolButton("DrillSpeedButton")->click();
         form.menuItem("Obliczwsprzdneotworwrozmieszczonychnaokrgu")->trigger();
-        QCOMPARE(form.findChildren<TOtworyForm*>().size(), 1);
-        qDeleteAll(form.findChildren<TOtworyForm*>());
+        QCOMPARE(topLevel<TOtworyForm>().size(), 1);
+        qDeleteAll(topLevel<TOtworyForm>());
 
         form.LastOpenPath = m_dir->path();
         form.Przegldarkaplikw1Click();
@@ -767,6 +780,75 @@ private Q_SLOTS:
         QCOMPARE(message.caption, QString("Błąd"));
         for (const QStringList& candidate : SystemCalculator::defaultCandidates())
             QVERIFY2(message.text.contains(candidate.first()), qPrintable(message.text));
+    }
+
+    // Calculators, the file browser and the transfer window are windows of their own: the
+    // window manager minimises and stacks each apart from the main window. The main window
+    // still finds them, closes them when the program ends and frees them with itself.
+    void toolWindowsStandOnTheirOwn() {
+        ScopedInteraction ui;
+        QList<QPointer<QWidget>> opened;
+        {
+            TMainForm form;
+            form.setGeometry(0, 0, 1000, 700);
+            form.show();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            form.FormShow();
+            form.LastOpenPath = m_dir->path();
+            for (const char* button :
+                 {"DrillSpeedButton", "TrigSpeedButton", "ParamSpeedButton", "SpeedButton1"})
+                form.toolButton(button)->click();
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &form, Qt::Key_F5);
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (qobject_cast<TOtworyForm*>(window) || qobject_cast<TKatyForm*>(window) ||
+                    qobject_cast<TCalcForm*>(window) || qobject_cast<TMcForm*>(window) ||
+                    qobject_cast<TFinder_Form*>(window))
+                    opened.append(window);
+            }
+            QCOMPARE(opened.size(), 5);
+            for (const QPointer<QWidget>& window : std::as_const(opened)) {
+                const char* name = window->metaObject()->className();
+                QVERIFY2(window->isVisible(), name);
+                QVERIFY2(!window->parentWidget(), name);
+                QVERIFY2(!window->windowHandle()->transientParent(), name);
+                // A dialog-type window is tied by the window manager to the program's others.
+                QVERIFY2(window->windowType() == Qt::Window, name);
+            }
+            // Opened again, each one is found, not made twice.
+            form.toolButton("ParamSpeedButton")->click();
+            QCOMPARE(topLevel<TCalcForm>().size(), 1);
+
+            bool transferWindowOnItsOwn = false;
+            whenShown<TComPortForm>([&transferWindowOnItsOwn](TComPortForm* window) {
+                transferWindowOnItsOwn = window->isModal() && !window->parentWidget() &&
+                                         !window->windowHandle()->transientParent();
+                window->findChild<QPushButton*>("QuitBtn")->click();
+            });
+            form.toolButton("ComPortSpeedButton")->click();
+            QVERIFY(transferWindowOnItsOwn);
+
+            // Ending the program from the main window closes them.
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &form, Qt::Key_Q,
+                            Qt::ControlModifier);
+            QVERIFY(!form.isVisible());
+            for (const QPointer<QWidget>& window : std::as_const(opened))
+                QVERIFY(!window || !window->isVisible());
+        }
+        for (const QPointer<QWidget>& window : std::as_const(opened))
+            QVERIFY(window.isNull());
+
+        // A main window freed without closing frees its tool windows too.
+        QPointer<QWidget> calculator;
+        {
+            TMainForm form;
+            form.FormShow();
+            form.ObliczfazkiClick();
+            calculator = topLevel<TMcForm>().value(0);
+            QVERIFY(calculator);
+        }
+        QVERIFY(calculator.isNull());
     }
 
     void findEnablesFindNext() {

@@ -59,6 +59,10 @@ TMainForm::~TMainForm() {
     disconnect(m_mdiArea, nullptr, this, nullptr);
     for (QMdiSubWindow* window : m_mdiArea->subWindowList())
         disconnect(window, nullptr, this, nullptr);
+    // The tool windows have no parent to take them along; a closed one may still wait for its
+    // deferred deletion.
+    for (const QPointer<QWidget>& window : std::as_const(m_toolWindows))
+        delete window.data();
 }
 
 QList<TEditForm*> TMainForm::documents() const {
@@ -162,6 +166,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // FormClose
     SaveSettings();
     m_calculator->close();
+    closeToolWindows();
     event->accept();
 }
 

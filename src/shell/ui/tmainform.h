@@ -1,6 +1,9 @@
 #pragma once
 
 #include "document/core/formatsettings.h"
+#include "shell/ui/toolwindows.h"
+
+#include <functional>
 
 #include <QHash>
 #include <QList>
@@ -138,6 +141,9 @@ private:
     void tile(Qt::Orientation orientation);
     void raiseToTop(QMdiSubWindow* window);
     TEditForm* openInNewWindow(const QString& path);
+    // Opens a tool window (see openToolWindow) and keeps it to close it when the program ends.
+    void openTool(ToolWindow kind, const std::function<QWidget*()>& create);
+    void closeToolWindows();
 
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* m_buttonPanel = nullptr;
@@ -149,6 +155,8 @@ private:
     mutable QList<QPointer<TEditForm>> m_stack;
     FindReplace* m_findReplace = nullptr;
     SystemCalculator* m_calculator = nullptr;
+    // The tool windows opened so far: top-level windows of their own, not children.
+    QList<QPointer<QWidget>> m_toolWindows;
     QStringList m_commandLineFiles;
     bool m_shown = false;
 };
