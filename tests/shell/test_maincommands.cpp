@@ -28,10 +28,12 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -529,6 +531,56 @@ private Q_SLOTS:
         QTest::keyClick(editor, Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(!form.isVisible());
         QVERIFY(ui->messages.isEmpty());
+    }
+
+    // The status bar follows the caret, the text and the modified flag of the active document as
+    // the user types; the document's caption stays as it was.
+    void statusBarFollowsTheActiveDocument() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.setGeometry(0, 0, 1000, 700);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.FormShow();
+        auto status = [&form] {
+            QStringList fields;
+            for (const char* name : {"CaretStatus", "LinesStatus", "ModifiedStatus"}) {
+                const auto* field = form.statusBar()->findChild<QLabel*>(name);
+                fields.append(field ? field->text() : QStringLiteral("(no field %1)").arg(name));
+            }
+            return fields.join(QStringLiteral(" | "));
+        };
+        QCOMPARE(status(), QString(" |  | "));
+
+        const QString other = program("O0002.nc", "O0002\r\nM30");
+        const QString path = program("O0001.nc", "O0001\r\nN10 G01\r\nM30");
+        form.openDroppedFiles({other, path});
+        const QString caption = form.activeDocument()->windowTitle();
+        QTest::mouseClick(form.activeDocument()->editor()->viewport(), Qt::LeftButton);
+        QWidget* editor = QApplication::focusWidget();
+        QCOMPARE(editor, form.activeDocument()->editor());
+        QTest::keyClick(editor, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(status(), QString("Wiersz 1, kolumna 1 | Wierszy: 3 | "));
+        QTest::keyClick(editor, Qt::Key_Down);
+        QTest::keyClick(editor, Qt::Key_End);
+        QCOMPARE(status(), QString("Wiersz 2, kolumna 8 | Wierszy: 3 | "));
+        QTest::keyClicks(editor, " X1");
+        QCOMPARE(status(), QString("Wiersz 2, kolumna 11 | Wierszy: 3 | Zmieniony"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(status(), QString("Wiersz 3, kolumna 1 | Wierszy: 4 | Zmieniony"));
+        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(status(), QString("Wiersz 2, kolumna 11 | Wierszy: 3 | Zmieniony"));
+        QTest::keyClick(editor, Qt::Key_F2);
+        QCOMPARE(status(), QString("Wiersz 2, kolumna 11 | Wierszy: 3 | "));
+        QCOMPARE(form.activeDocument()->windowTitle(), caption);
+
+        // The other window shows its own; with none left the fields are empty.
+        form.PrevSpeedButtonClick();
+        QCOMPARE(QFileInfo(form.activeDocument()->FileName).fileName(), QString("O0002.nc"));
+        QCOMPARE(status(), QString("Wiersz 1, kolumna 1 | Wierszy: 2 | "));
+        form.ZamknijwszystkieClick();
+        QTRY_VERIFY(form.documents().isEmpty());
+        QTRY_COMPARE(status(), QString(" |  | "));
     }
 
     void closingTheActiveDocumentActivatesTheOneBelow() {

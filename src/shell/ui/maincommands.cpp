@@ -2,6 +2,7 @@
 #include "common/ui/userinteraction.h"
 #include "document/ui/teditform.h"
 #include "shell/ui/commandglyphs.h"
+#include "shell/ui/documentstatus.h"
 #include "shell/ui/tmainform.h"
 
 #include <QMdiArea>
@@ -259,6 +260,7 @@ void TMainForm::UpdateCommandState() {
     setEnabled("Wklej1", paste);
     for (const char* name : kDocumentItems)
         setEnabled(name, haveDocument);
+    m_status->follow(activeDocument());
 }
 
 int TMainForm::NotifyEditState(int selection, int undoRedo) {

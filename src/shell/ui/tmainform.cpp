@@ -2,6 +2,7 @@
 
 #include "document/ui/teditform.h"
 #include "shell/core/shellsettings.h"
+#include "shell/ui/documentstatus.h"
 #include "shell/ui/systemcalculator.h"
 
 #include <QAction>
@@ -34,6 +35,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(m_mdiArea);
     createCommands();
     createToolServices();
+    m_status = new DocumentStatus(statusBar());
 
     const ShellSettings defaults;
     Settings = defaults.format;
@@ -53,6 +55,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TMainForm::~TMainForm() {
+    m_status->follow(nullptr);
     // FormDestroy: the child windows are torn down after this body, when the members are gone
     // already; the focus changes and window notifications they cause must not reach us.
     disconnect(qApp, nullptr, this, nullptr);

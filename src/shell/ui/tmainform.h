@@ -20,6 +20,7 @@ class QToolButton;
 
 namespace ordalvex {
 
+class DocumentStatus;
 class FindReplace;
 class SystemCalculator;
 class TEditForm;
@@ -155,6 +156,7 @@ private:
     mutable QList<QPointer<TEditForm>> m_stack;
     FindReplace* m_findReplace = nullptr;
     SystemCalculator* m_calculator = nullptr;
+    DocumentStatus* m_status = nullptr;
     // The tool windows opened so far: top-level windows of their own, not children.
     QList<QPointer<QWidget>> m_toolWindows;
     QStringList m_commandLineFiles;
