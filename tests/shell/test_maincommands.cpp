@@ -27,7 +27,9 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -941,6 +943,48 @@ private Q_SLOTS:
         IniFile ini(m_dir->filePath("Ordalvex.INI"));
         QVERIFY(ini.load());
         QCOMPARE(ini.readInteger("Format", "FontSize", -1), 10);
+    }
+
+    // A face missing on this system (the default one on most Linux desktops) is shown as a
+    // fixed-pitch face; the font dialog offers that face, and OK without a change keeps it.
+    void missingFaceStaysFixedPitch_data() {
+        QTest::addColumn<QString>("face");
+        QTest::newRow("default face") << "Courier New";
+        QTest::newRow("face of no system") << "Ordalvex Brak Takiej Czcionki";
+    }
+    void missingFaceStaysFixedPitch() {
+        QFETCH(QString, face);
+        if (QFontDatabase::hasFamily(face))
+            QSKIP("the face is installed here");
+        ScopedInteraction ui;
+        writeFile(m_dir->iniPath(), ("[Format]\r\nFontName=" + face + "\r\nFontSize=11\r\n").toUtf8());
+        QString offered;
+        int offeredSize = 0;
+        const FontDialogRunner previous = setFontDialogRunner([&](QFontDialog& dialog) {
+            offered = dialog.currentFont().family();
+            offeredSize = dialog.currentFont().pointSize();
+            return true;
+        });
+        {
+            TMainForm form;
+            form.FormShow();
+            form.openDroppedFiles({program("A.nc")});
+            TRichEdit98* editor = form.activeDocument()->editor();
+            const QString shown = QFontInfo(editor->font()).family();
+            QVERIFY2(QFontInfo(editor->font()).fixedPitch(), qPrintable(shown));
+            form.menuItem("Czcionka")->trigger();
+            QCOMPARE(offered, shown);
+            QCOMPARE(offeredSize, 11);
+            QVERIFY(QFontDatabase::isFixedPitch(offered));
+            editor = form.activeDocument()->editor();
+            QCOMPARE(QFontInfo(editor->font()).family(), shown);
+            QVERIFY(QFontInfo(editor->font()).fixedPitch());
+            QVERIFY(form.close());
+        }
+        setFontDialogRunner(previous);
+        IniFile ini(m_dir->iniPath());
+        QVERIFY(ini.load());
+        QCOMPARE(ini.readString("Format", "FontName"), face);
     }
 
     void aboutBoxAndTransferWindowAreModal() {
