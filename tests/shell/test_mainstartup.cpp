@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -136,6 +137,39 @@ private Q_SLOTS:
         QCOMPARE(normal.width(), form.width() * 2 / 3);
         QVERIFY(normal.height() > 0 && normal.height() <= form.height() * 2 / 3);
         QVERIFY(ui->messages.isEmpty());
+    }
+
+    // The window manager maximises the main window only after it is shown, after the last
+    // run's windows are back; a document saved maximised still comes back, when the user
+    // restores it, at two thirds of the main window as it is by then.
+    void maximisedDocumentRestoresToTheFinalMainWindow() {
+        ScopedInteraction ui;
+        const QString path = program("A.nc");
+        writeFile(iniPath(), ("[LastRun]\r\nOpenFilesNumber=1\r\nOpenFile_1=" + path +
+                              "\r\nWindow_Left_1=0\r\nWindow_Top_1=0\r\nWindow_Width_1=1180\r\n"
+                              "Window_Height_1=700\r\nWindow_State_1=2\r\n")
+                                 .toUtf8());
+        TMainForm form;
+        form.setGeometry(0, 0, 760, 450);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.FormShow();
+        TEditForm* document = form.activeDocument();
+        QVERIFY(document && document->isMaximized());
+
+        form.resize(1200, 900); // the window manager's maximising
+        QTRY_COMPARE(form.mdiArea()->viewport()->width(), document->width());
+        QAction* restore = nullptr;
+        for (QAction* action : document->systemMenu()->actions()) {
+            if (action->text().remove(QLatin1Char('&')) == QLatin1String("Restore"))
+                restore = action;
+        }
+        QVERIFY(restore);
+        restore->trigger();
+        QVERIFY(!document->isMaximized());
+        QCOMPARE(document->pos(), form.pos() + QPoint(10, 10));
+        QCOMPARE(document->width(), 1200 * 2 / 3);
+        QVERIFY(document->height() > 450 * 2 / 3 && document->height() <= 900 * 2 / 3);
     }
 
     void damagedSettingsFile() {

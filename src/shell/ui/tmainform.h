@@ -137,6 +137,10 @@ private:
 
     ShellSettings currentSettings() const;
     void restoreWindows(const ShellSettings& settings);
+    // `placement` moved and sized as a document restored from maximised takes it, measured
+    // from the main window as it is now.
+    DocumentPlacement restoredFromMaximized(const DocumentPlacement& placement) const;
+    void keepRestoreSizeForLater(TEditForm* document, const DocumentPlacement& placement);
     bool askDocumentsToClose();
     void applyFormatToAll();
     void tile(Qt::Orientation orientation);
