@@ -606,6 +606,20 @@ private Q_SLOTS:
         form.menuItem("Zamknij1")->trigger();
         QTRY_COMPARE(form.documents().size(), 1);
         QCOMPARE(active(), QString("B.nc"));
+
+        // "Previous window" sends the active window to the bottom: C under A under B.
+        form.ZamknijwszystkieClick();
+        QTRY_VERIFY(form.documents().isEmpty());
+        form.openDroppedFiles({program("A.nc"), program("B.nc"), program("C.nc")});
+        form.toolButton("PrevSpeedButton")->click();
+        QCOMPARE(active(), QString("B.nc"));
+        form.menuItem("Zamknij1")->trigger();
+        QTRY_COMPARE(form.documents().size(), 2);
+        QTRY_COMPARE(
+            QFileInfo(qobject_cast<TEditForm*>(form.mdiArea()->activeSubWindow())->FileName).fileName(),
+            QString("A.nc"));
+        QCOMPARE(active(), QString("A.nc"));
+        QCOMPARE(fileNames(form.documents()), QStringList({"A.nc", "C.nc"}));
     }
 
     void tilingAndCascade() {

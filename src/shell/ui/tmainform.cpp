@@ -43,7 +43,24 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     NewFileCounter = 1;
 
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
-        if (auto* document = qobject_cast<TEditForm*>(window)) {
+        auto* document = qobject_cast<TEditForm*>(window);
+        if (document && m_closingTop && document != m_closingTop) {
+            // The one below the closing window (which the frame may have dropped from its list
+            // already) comes up once the frame has finished its own choice.
+            QList<TEditForm*> windows = documents();
+            windows.removeAll(m_closingTop.data());
+            TEditForm* below = windows.value(0);
+            m_closingTop = nullptr;
+            if (below && below != document) {
+                QTimer::singleShot(0, this, [this, below = QPointer<TEditForm>(below)] {
+                    if (below && !below->isHidden())
+                        raiseToTop(below);
+                });
+                UpdateCommandState();
+                return;
+            }
+        }
+        if (document) {
             documents();
             m_stack.removeAll(document);
             m_stack.prepend(document);
@@ -101,8 +118,21 @@ void TMainForm::raiseToTop(QMdiSubWindow* window) {
     m_mdiArea->setActiveSubWindow(document);
 }
 
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close) {
+        auto* document = qobject_cast<TEditForm*>(watched);
+        if (document && document == activeDocument()) {
+            m_closingTop = document;
+            // A refused close activates nothing; the note is stale after this turn of events.
+            QTimer::singleShot(0, this, [this] { m_closingTop = nullptr; });
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 TEditForm* TMainForm::createDocument() {
     auto* document = new TEditForm();
+    document->installEventFilter(this);
     connect(document, &TEditForm::editStateChanged, this, &TMainForm::NotifyEditState);
     // Its destruction changes the active window; the command state follows once it is gone.
     connect(document, &QObject::destroyed, this, &TMainForm::UpdateCommandState, Qt::QueuedConnection);

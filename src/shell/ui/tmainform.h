@@ -122,6 +122,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Notes the active document window closing (see m_closingTop).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createCommands();
@@ -158,6 +160,10 @@ private:
     QHash<QString, QToolButton*> m_buttons;
     // Stacking order of the document windows, top first.
     mutable QList<QPointer<TEditForm>> m_stack;
+    // The active document window while it closes: the frame then activates a window by its own
+    // activation history, which does not know that "previous window" sends the active one to
+    // the bottom; the window below it in m_stack is the one that comes up instead.
+    QPointer<TEditForm> m_closingTop;
     FindReplace* m_findReplace = nullptr;
     SystemCalculator* m_calculator = nullptr;
     DocumentStatus* m_status = nullptr;
