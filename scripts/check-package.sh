@@ -53,8 +53,9 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 
 # Every package whose library the program links must be a dependency, and so must what Qt
-# loads at run time: the platform plugins and the Polish translation of its dialogs.
-needed_packages=(qt6-qpa-plugins qt6-translations-l10n)
+# loads at run time: the platform plugins and the Polish translation of its dialogs, and the
+# face that stands in for the editor's default "Courier New".
+needed_packages=(qt6-qpa-plugins qt6-translations-l10n fonts-liberation)
 # Whole outputs are captured rather than piped into early-exiting readers, which would end the
 # writer with SIGPIPE and, under pipefail, the script.
 library_cache=$(ldconfig -p)

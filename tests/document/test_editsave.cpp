@@ -183,7 +183,8 @@ private Q_SLOTS:
         QCOMPARE(request.folder, fileName.isEmpty() ? QDir::homePath() : QDir(dir.path()).absolutePath());
         QCOMPARE(request.filters,
                  QStringList({"Programy CNC (*.nc)", "Programy CNC (*.min)", "Pliki tekstowe (*.txt)",
-                              "Tekst formatowany (*.rtf)", "Wszystkie pliki (*.*)"}));
+                              "Tekst formatowany (*.rtf)", "Wszystkie pliki (*.*)",
+                              "Programy CNC (*.nc *.min *.ngc *.tap *.cnc *.iso *.mpf *.spf *.eia)"}));
         QCOMPARE(request.defaultSuffix, QStringLiteral("nc"));
         QCOMPARE(folder, fileName.isEmpty() ? QString() : QDir(dir.path()).absolutePath());
     }

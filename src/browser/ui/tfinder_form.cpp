@@ -4,6 +4,7 @@
 #include "browser/core/wholeword.h"
 #include "browser/ui/browsericons.h"
 #include "common/core/codepage.h"
+#include "common/core/programfiletypes.h"
 #include "common/ui/growtotext.h"
 #include "common/ui/userinteraction.h"
 #include "document/ui/trichedit98.h"
@@ -39,14 +40,18 @@ const QString kMemoIntro = QStringLiteral("Podwójne kliknięcie w liście plik�
                                           "pojedyńcze wyświetla podgląd pliku.\r\n");
 
 struct FileType {
-    const char* description;
-    const char* mask;
+    QString description;
+    QString mask;
 };
-constexpr FileType kFileTypes[] = {
-    {"Programy CNC (*.nc)", "*.nc"},
-    {"Programy CNC (*.min)", "*.min"},
-    {"Pliki tekstowe (*.txt)", "*.txt"},
-};
+
+// The window's own types first, so that their positions in the list keep their meaning.
+QList<FileType> fileTypes() {
+    return {{QStringLiteral("Programy CNC (*.nc)"), QStringLiteral("*.nc")},
+            {QStringLiteral("Programy CNC (*.min)"), QStringLiteral("*.min")},
+            {QStringLiteral("Pliki tekstowe (*.txt)"), QStringLiteral("*.txt")},
+            {cncProgramFilter(), cncProgramMasks()},
+            {QStringLiteral("Wszystkie pliki (*)"), QStringLiteral("*")}};
+}
 
 QTreeWidgetItem* makeLine(const ScanLine& line, const LineIcons& icons) {
     auto* item = new QTreeWidgetItem(QStringList{line.text});
@@ -147,8 +152,8 @@ void TFinder_Form::buildControls() {
 
     m_filterComboBox = new QComboBox(this);
     m_filterComboBox->setObjectName(QStringLiteral("FilterComboBox"));
-    for (const auto& type : kFileTypes)
-        m_filterComboBox->addItem(QString::fromUtf8(type.description), QString::fromLatin1(type.mask));
+    for (const FileType& type : fileTypes())
+        m_filterComboBox->addItem(type.description, type.mask);
     m_filterComboBox->setGeometry(296, 208, 145, m_filterComboBox->sizeHint().height());
     m_filterComboBox->setCurrentIndex(0);
     connect(m_filterComboBox, &QComboBox::currentIndexChanged, this, &TFinder_Form::FilterComboBoxChange);

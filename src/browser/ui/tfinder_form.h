@@ -56,7 +56,8 @@ public:
     const QString& lastPreviewPath() const { return m_lastPreviewPath; }
     const QString& lastOpenedPath() const { return m_lastOpenedPath; }
     int searchPosition() const { return m_searchPosition; }
-    // The file mask of the selected file type ("*.nc", "*.min" or "*.txt").
+    // The file masks of the selected file type, separated by blanks ("*.nc", "*.min", "*.txt",
+    // those of every machining program, or "*").
     QString fileMask() const;
     bool isListing() const;
 

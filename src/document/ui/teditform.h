@@ -36,7 +36,7 @@ public:
     bool DecimalKeyDown = false;
     bool SkipNameCheck = false;
     bool AfterDot = false;
-    FormatSettings Settings; // this window's copy of the format settings
+    FormatSettings Settings; // this window's copy of the format settings, with the face in use
     QString FileName;        // full path of the file shown; empty for a new document
 
     TRichEdit98* editor() const { return m_editor; }
@@ -48,7 +48,8 @@ public:
     void OpenFile(const QString& path);
     void RestoreWindow(const DocumentPlacement& placement, const FormatSettings& settings);
     DocumentPlacement GetWindowState() const;
-    // Takes new settings and colours the text again, keeping the modified flag. During a load
+    // Takes new settings (a missing face replaced by the one in use, see editorFaceInUse) and
+    // colours the text again, keeping the modified flag. During a load
     // the settings wait for its end (the last ones given win).
     void ApplyFormat(const FormatSettings& settings);
     // Adds "  ---> " and the program's name to the caption when the text names one.

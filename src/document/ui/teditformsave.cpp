@@ -2,6 +2,7 @@
 // the save dialog and the question before a modified document closes.
 
 #include "common/core/codepage.h"
+#include "common/core/programfiletypes.h"
 #include "common/ui/userinteraction.h"
 #include "document/core/programsave.h"
 #include "document/ui/searcheditor.h"
@@ -197,9 +198,9 @@ TEditForm::SaveResult TEditForm::SaveAs(QString* folder) {
     request.caption = QStringLiteral("Zapisz \"%1\" jako...").arg(currentName);
     request.folder = FileName.isEmpty() ? QDir::homePath() : current.absolutePath();
     // The rich-text type's pattern must be in round brackets for the dialog to filter by it.
-    request.filters = {QStringLiteral("Programy CNC (*.nc)"), QStringLiteral("Programy CNC (*.min)"),
+    request.filters = {QStringLiteral("Programy CNC (*.nc)"),    QStringLiteral("Programy CNC (*.min)"),
                        QStringLiteral("Pliki tekstowe (*.txt)"), QStringLiteral("Tekst formatowany (*.rtf)"),
-                       QStringLiteral("Wszystkie pliki (*.*)")};
+                       QStringLiteral("Wszystkie pliki (*.*)"),  cncProgramFilter()};
     const QString extension = extensionOf(FileName);
     request.filterIndex = extension == QLatin1String(".nc")    ? 1
                           : extension == QLatin1String(".min") ? 2

@@ -591,7 +591,10 @@ void TComPortForm::RxCopyClick() {
 
 QString runComPortForm(QWidget* mainWindow, const QString& rememberedFileName,
                        const QString& settingsFilePath) {
-    TComPortForm form(mainWindow);
+    // No parent: a child window would be minimised by the window manager with its parent.
+    // Modal for the whole program, so the main window still waits for it.
+    TComPortForm form(nullptr);
+    form.setWindowModality(Qt::ApplicationModal);
     form.setSettingsFolder(QFileInfo(settingsFilePath).absolutePath());
     IniFile settings(settingsFilePath);
     settings.load(); // an unreadable settings file leaves the default devices
