@@ -13,8 +13,12 @@ if(TARGET ordalvex)
   install(TARGETS ordalvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 if(TARGET ordalvex-cnc)
+  target_compile_definitions(ordalvex-cnc PRIVATE ORDALVEX_VERSION="${PROJECT_VERSION}")
   install(TARGETS ordalvex-cnc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
+# One manual page per program.
+install(FILES "${ORDALVEX_PACKAGING_DIR}/ordalvex.1" "${ORDALVEX_PACKAGING_DIR}/ordalvex-cnc.1"
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 install(FILES "${ORDALVEX_PACKAGING_DIR}/${ORDALVEX_APP_ID}.desktop"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -33,8 +37,9 @@ endforeach()
 
 # Debian package. Library dependencies come from dpkg-shlibdeps (the Qt 6 libraries the
 # program links, with the versions their symbols need); what is loaded at run time and so is
-# invisible to it is named here: the platform plugins and Qt's Polish translation of its
-# standard buttons and dialogs.
+# invisible to it is named here: the platform plugins, Qt's Polish translation of its
+# standard buttons and dialogs, and a fixed-pitch face with the metrics of the editor's default
+# "Courier New" (fontconfig offers it under that name).
 set(ORDALVEX_PACKAGE_CONTACT "Ordalvex maintainers <maintainers@ordalvex.invalid>" CACHE STRING
     "Maintainer field of the Debian package")
 
@@ -58,7 +63,7 @@ set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
 set(CPACK_DEBIAN_PACKAGE_SECTION "editors")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

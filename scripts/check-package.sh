@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a configured and built tree, unpacks it into a scratch root and
 # checks what a desktop needs of it: dependencies, the desktop entry, the MIME type, the
-# AppStream metainfo, the icons, and that the installed program starts and reports its version.
+# AppStream metainfo, the icons, the manual pages, and that the installed program starts and
+# reports its version and usage.
 #   scripts/check-package.sh [BUILD_DIR] [VERSION]
 # BUILD_DIR defaults to build/, VERSION to 1.75. Exit codes: 0 all checks passed, 1 a check
 # failed, 77 a tool the checks need is missing (the CTest test reports that as skipped).
@@ -52,8 +53,9 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 
 # Every package whose library the program links must be a dependency, and so must what Qt
-# loads at run time: the platform plugins and the Polish translation of its dialogs.
-needed_packages=(qt6-qpa-plugins qt6-translations-l10n)
+# loads at run time: the platform plugins and the Polish translation of its dialogs, and the
+# face that stands in for the editor's default "Courier New".
+needed_packages=(qt6-qpa-plugins qt6-translations-l10n fonts-liberation)
 # Whole outputs are captured rather than piped into early-exiting readers, which would end the
 # writer with SIGPIPE and, under pipefail, the script.
 library_cache=$(ldconfig -p)
@@ -147,6 +149,21 @@ if [ "$output" = "Ordalvex $version" ]; then
 else
   fail "--version printed '$output', expected 'Ordalvex $version'"
 fi
+
+help=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$root/usr/bin/ordalvex" --help 2>&1) ||
+  fail "--help without a display exits with an error: $help"
+if [[ "$help" == "Usage: ordalvex "* ]]; then
+  pass "installed program answers --help without a display"
+else
+  fail "--help printed '$help'"
+fi
+for page in ordalvex ordalvex-cnc; do
+  if [ -f "$root/usr/share/man/man1/$page.1" ]; then
+    pass "manual page $page(1)"
+  else
+    fail "manual page /usr/share/man/man1/$page.1 is missing"
+  fi
+done
 
 # Installed, the program folder is not writable, so the settings must go to the user's
 # configuration folder. Run the program for a moment as a user who cannot write there: root

@@ -11,7 +11,7 @@ build=${ORDALVEX_BUILD_DIR:-$top/build}
 # Packages the build, the tests and the packaging checks need (see README for why each).
 packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev libbenchmark-dev
           clang libclang-rt-14-dev dpkg-dev file desktop-file-utils appstream shared-mime-info
-          libxml2-utils)
+          libxml2-utils fonts-liberation)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,38 +1,39 @@
+#include "shell/ui/applicationsetup.h"
 #include "shell/ui/tmainform.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include <QApplication>
-#include <QIcon>
-#include <QLibraryInfo>
-#include <QTranslator>
+
+namespace {
+
+constexpr const char* kHelp = "Usage: ordalvex [FILE...]\n"
+                              "Editor for CNC machining programs: opens each FILE in a document window.\n"
+                              "\n"
+                              "  --help     show this help and exit\n"
+                              "  --version  show the version and exit\n"
+                              "\n"
+                              "The same text operations for scripts: ordalvex-cnc --help.\n";
+
+} // namespace
 
 int main(int argc, char** argv) {
-    // Answered before the GUI starts, so that it works without a display (package checks).
+    // Answered before the GUI starts, so that they work without a display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("Ordalvex %s\n", ORDALVEX_VERSION);
-            return 0;
+            return std::fflush(stdout) == 0 ? 0 : 1;
+        }
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kHelp, stdout);
+            return std::fflush(stdout) == 0 ? 0 : 1;
         }
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ordalvex"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Ordalvex"));
     QApplication::setApplicationVersion(QStringLiteral(ORDALVEX_VERSION));
-    // Matches the installed desktop entry, so the window gets its icon and menu entry.
-    QApplication::setDesktopFileName(QStringLiteral("org.ordalvex.Ordalvex"));
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/%1/ordalvex.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
-
-    // Standard buttons and dialogs in Polish, when Qt's own translation is installed.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    ordalvex::setUpApplication(app);
 
     ordalvex::TMainForm mainForm;
     mainForm.setCommandLineFiles(QApplication::arguments().mid(1));

@@ -13,5 +13,6 @@ int runInsertSpaces(Arguments args);
 int runRenumber(Arguments args);
 int runScan(Arguments args);
 int runCalc(Arguments args);
+int runFind(Arguments args);
 
 } // namespace ordalvex::cli

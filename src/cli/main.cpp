@@ -16,8 +16,10 @@ constexpr Subcommand kSubcommands[] = {
      ordalvex::cli::runHighlight},
     {"dots", "dots [--addresses LIST] [FILE|-]   decimal points after whole numbers of the addresses",
      ordalvex::cli::runDots},
-    {"remove-spaces", "remove-spaces [FILE|-]   spaces between words removed", ordalvex::cli::runRemoveSpaces},
-    {"insert-spaces", "insert-spaces [FILE|-]   one space before each address word", ordalvex::cli::runInsertSpaces},
+    {"remove-spaces", "remove-spaces [FILE|-]   spaces between words removed",
+     ordalvex::cli::runRemoveSpaces},
+    {"insert-spaces", "insert-spaces [FILE|-]   one space before each address word",
+     ordalvex::cli::runInsertSpaces},
     {"renumber", "renumber [--first N] [--step N] [--min N] [--zeros] [FILE|-]   block numbers renumbered",
      ordalvex::cli::runRenumber},
     {"scan", "scan [--mask MASK] FOLDER   program names and comments of the folder's files (mask *.nc)",
@@ -28,12 +30,18 @@ constexpr Subcommand kSubcommands[] = {
      "  calc triangle (two of --a --b --c --B --C, not --B with --C; each with TEXT)\n"
      "  calc convert --to-mm TEXT | --to-inch TEXT   the workshop calculators on field texts",
      ordalvex::cli::runCalc},
+    {"find",
+     "find [--whole-word] [--match-case] [--up] PATTERN [FILE|-]   positions (line ends count two) that\n"
+     "    repeated find next selects from the start (--up: from the end); \"?\" any character, \"$\" any digit",
+     ordalvex::cli::runFind},
 };
 
-void printUsage() {
-    std::fputs("usage: ordalvex-cnc COMMAND [OPTIONS] [FILE|-]\n", stderr);
+void printUsage(std::FILE* out = stderr) {
+    std::fputs("usage: ordalvex-cnc COMMAND [OPTIONS] [FILE|-]\n", out);
     for (const auto& sub : kSubcommands)
-        std::fprintf(stderr, "  %.*s\n", int(sub.usage.size()), sub.usage.data());
+        std::fprintf(out, "  %.*s\n", int(sub.usage.size()), sub.usage.data());
+    if (out == stdout)
+        std::fputs("  --help   this text;  --version   the version\n", out);
 }
 
 } // namespace
@@ -44,6 +52,13 @@ int main(int argc, char** argv) {
         return ordalvex::cli::kBadUsage;
     }
     const std::string_view name = argv[1];
+    if (name == "--help" || name == "--version") {
+        if (name == "--help")
+            printUsage(stdout);
+        else
+            std::printf("ordalvex-cnc %s\n", ORDALVEX_VERSION);
+        return std::fflush(stdout) == 0 ? ordalvex::cli::kOk : ordalvex::cli::kFailed;
+    }
     for (const auto& sub : kSubcommands) {
         if (sub.name != name)
             continue;

@@ -1,7 +1,11 @@
 #include "cli/commands.h"
+#include "tools/core/jumps.h"
 #include "tools/core/renumber.h"
 
 #include <algorithm>
+#include <cstdio>
+
+#include <QByteArray>
 
 namespace ordalvex::cli {
 
@@ -41,7 +45,15 @@ int runRenumber(Arguments args) {
     std::string input;
     if (!readInput(args.empty() ? "-" : args.front(), input))
         return kFailed;
-    return writeOutput(renumberText(input, options).text) ? kOk : kFailed;
+    const RenumberResult result = renumberText(input, options);
+    if (!writeOutput(result.text))
+        return kFailed;
+    // The same warning the dialog shows; the renumbered text is still good to use.
+    if (!result.unfollowedJumpLines.empty()) {
+        const QByteArray message = unfollowedJumpsMessage(result.unfollowedJumpLines).toUtf8() + '\n';
+        std::fwrite(message.data(), 1, std::size_t(message.size()), stderr);
+    }
+    return kOk;
 }
 
 } // namespace ordalvex::cli

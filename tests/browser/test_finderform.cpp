@@ -2,6 +2,8 @@
 #include "document/ui/trichedit98.h"
 #include "scriptedinteraction.h"
 #include "testdata.h"
+#include "textfit.h"
+#include "usertyping.h"
 
 #include <memory>
 #include <unistd.h>
@@ -26,6 +28,7 @@
 #include <QTreeWidgetItemIterator>
 
 using namespace ordalvex;
+using ordalvex::testing::keyTarget;
 using ordalvex::testing::ScopedInteraction;
 using ordalvex::testing::writeFile;
 
@@ -112,7 +115,7 @@ private Q_SLOTS:
         QCOMPARE(control<QTreeView>(form, "ShellTreeView")->geometry(), QRect(296, 0, 233, 177));
         QCOMPARE(control<QLabel>(form, "Label1")->text(), QStringLiteral("Wyswietl pliki typu :"));
         auto* types = control<QComboBox>(form, "FilterComboBox");
-        QCOMPARE(types->count(), 3);
+        QCOMPARE(types->count(), 5);
         QCOMPARE(types->itemText(2), QStringLiteral("Pliki tekstowe (*.txt)"));
         QCOMPARE(types->currentIndex(), 0);
         QCOMPARE(form.fileMask(), QStringLiteral("*.nc"));
@@ -132,6 +135,16 @@ private Q_SLOTS:
         QVERIFY(control<QMenu>(form, "PopupMenu")->actions().contains(control<QAction>(form, "Kopiuj")));
         QCOMPARE(form.searchPosition(), 0);
         QVERIFY(form.currentFolder().isEmpty());
+    }
+
+    // Rendered with the fonts of this system, every text shows whole and uncovered.
+    void textsShowWhole() {
+        ScopedInteraction scripted;
+        TFinder_Form form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QStringList faults = testing::textsCutOrCovered(&form);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
     void listsFolderWithNamesAndComments() {
@@ -213,6 +226,54 @@ private Q_SLOTS:
         waitForListing(form);
         QCOMPARE(form.currentFolder(), m_dir->path());
         QCOMPARE(dumpTree(control<QTreeWidget>(form, "TreeView")), QStringLiteral("C.min\n  O0100 (FREZ)\n"));
+    }
+
+    // After the window's own types come every machining program and every file; the keyboard
+    // walks the list.
+    void programsOfOtherControlsAndAllFiles() {
+        ScopedInteraction scripted;
+        QVERIFY(writeFile(m_prefix + "D.ngc", "O0200 (TOKARKA)\r\n"));
+        QVERIFY(writeFile(m_prefix + "E.MPF", "(SINUS)\r\n"));
+        QVERIFY(writeFile(m_prefix + "F.txt", "(NOTATKA)\r\n"));
+        QVERIFY(writeFile(m_prefix + "G", "(BEZ ROZSZERZENIA)\r\n"));
+        TFinder_Form form;
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.OpenBrowser({}, m_dir->path());
+        waitForListing(form);
+        auto listedFiles = [&form] {
+            QStringList names;
+            QTreeWidgetItem* root = control<QTreeWidget>(form, "TreeView")->topLevelItem(0);
+            for (int i = 0; root && i < root->childCount(); ++i)
+                names.append(root->child(i)->text(0));
+            names.sort();
+            return names;
+        };
+        QCOMPARE(listedFiles(), QStringList({"B.NC", "O0001.nc"}));
+
+        auto* types = control<QComboBox>(form, "FilterComboBox");
+        types->setFocus();
+        QCOMPARE(QApplication::focusWidget(), types);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(types->currentText(),
+                 QStringLiteral("Programy CNC (*.nc *.min *.ngc *.tap *.cnc *.iso *.mpf *.spf *.eia)"));
+        waitForListing(form);
+        QCOMPARE(listedFiles(), QStringList({"B.NC", "C.min", "D.ngc", "E.MPF", "O0001.nc"}));
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        waitForListing(form);
+        QCOMPARE(listedFiles(), QStringList({"B.NC", "C.min", "D.ngc", "E.MPF", "F.txt", "G", "O0001.nc"}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); // the last type stays chosen
+        QCOMPARE(types->currentIndex(), 4);
+
+        // The window's own types keep their places.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(form.fileMask(), QStringLiteral("*.min"));
+        waitForListing(form);
+        QCOMPARE(listedFiles(), QStringList({"C.min"}));
     }
 
     void singleClickPreviewsAndSelects() {
@@ -548,6 +609,32 @@ private Q_SLOTS:
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
         QTest::keyClick(control<QLineEdit>(*form, "FindLabeledEdit"), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(form.isNull());
+    }
+
+    // Esc on an open list of file types closes the list; the browser stays until the next Esc.
+    void escapeClosesOpenTypeListFirst() {
+        ScopedInteraction scripted;
+        QPointer<TFinder_Form> form = new TFinder_Form;
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        auto* types = control<QComboBox>(*form, "FilterComboBox");
+        types->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), types);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(types->view()->isVisible());
+        QVERIFY(QApplication::activePopupWidget());
+
+        QTest::keyClick(keyTarget(), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!form.isNull());
+        QTRY_VERIFY(!types->view()->isVisible());
+        QVERIFY(form->isVisible());
+        QCOMPARE(types->currentIndex(), 0);
+
+        QTest::keyClick(keyTarget(), Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(form.isNull());
     }

@@ -1,5 +1,6 @@
 #include "calculators/ui/tcalcform.h"
 #include "scriptedinteraction.h"
+#include "usertyping.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -11,7 +12,9 @@
 #include <QTest>
 
 using namespace ordalvex;
+using ordalvex::testing::clickAndType;
 using ordalvex::testing::ScopedInteraction;
+using ordalvex::testing::typeKeys;
 
 namespace {
 
@@ -67,11 +70,8 @@ private Q_SLOTS:
                  QStringLiteral("Kolor zielony - dane do wprowadzenia,  granatowy - wyniki."));
         const QStringList names{"D", "Os", "Vc", "Fz", "S", "F"};
         const QStringList defaults{"10", "1", "60", "0.3", "1", "1"};
-        const QList<int> lengths{5, 2, 3, 5, 5, 4};
-        for (int i = 0; i < names.size(); ++i) {
+        for (int i = 0; i < names.size(); ++i)
             QCOMPARE(form.text(names[i]), defaults[i]);
-            QCOMPARE(form.edit(names[i])->maxLength(), lengths[i]);
-        }
         QCOMPARE(form->mode(), CuttingMode::CuttingSpeed);
         QCOMPARE(form->focusWidget(), form.edit(QStringLiteral("Vc")));
         QCOMPARE(form.textColour(QStringLiteral("D")), kGreen);
@@ -159,6 +159,81 @@ private Q_SLOTS:
         QCOMPARE(scripted->beeps, beeps);
         QVERIFY(scripted->messages.isEmpty());
         QCOMPARE(form->focusWidget()->objectName(), focus);
+    }
+
+    // Each field takes as many typed characters as its value can need.
+    void typingIsLimitedPerField() {
+        ScopedInteraction scripted;
+        Form form;
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.window));
+        const QStringList names{"D", "Os", "Vc", "Fz", "S", "F"};
+        const QList<int> lengths{5, 2, 3, 5, 5, 4};
+        for (int i = 0; i < names.size(); ++i) {
+            QVERIFY(clickAndType(form.edit(names[i]), QStringLiteral("987654321")));
+            QCOMPARE(form.text(names[i]), QStringLiteral("987654321").left(lengths[i]));
+        }
+    }
+
+    // Results longer than their field's typing limit are shown whole, in the fields the user
+    // reads after typing the inputs and pressing Enter.
+    void resultsShowWhole_data() {
+        QTest::addColumn<QStringList>("typed"); // field=text, in typing order
+        QTest::addColumn<QStringList>("shown");
+        using L = QStringList;
+        QTest::newRow("feed of five digits")
+            << L{"D=6", "Os=4", "Vc=400", "Fz=0.2"} << L{"S=21221", "F=16977"};
+        QTest::newRow("cutting speed of four digits")
+            << L{"D=100", "Os=1", "S=5000", "F=1000"} << L{"Vc=1571", "Fz=0.200"};
+    }
+    void resultsShowWhole() {
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, shown);
+        ScopedInteraction scripted;
+        Form form;
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.window));
+        for (const QString& entry : typed) {
+            const QStringList parts = entry.split(u'=');
+            QVERIFY(clickAndType(form.edit(parts[0]), parts[1]));
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        for (const QString& entry : shown) {
+            const QStringList parts = entry.split(u'=');
+            QCOMPARE(form.text(parts[0]), parts[1]);
+        }
+        QCOMPARE(scripted->beeps, 0);
+    }
+
+    // A whole result longer than the limit may be shortened and undone, never lengthened.
+    void longResultIsEditedWithinItsLength() {
+        ScopedInteraction scripted;
+        Form form;
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.window));
+        for (const auto& [name, text] : {std::pair{"D", "100"}, {"S", "5000"}, {"F", "1000"}})
+            QVERIFY(clickAndType(form.edit(QString::fromLatin1(name)), QString::fromLatin1(text)));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QLineEdit* vc = form.edit(QStringLiteral("Vc"));
+        QCOMPARE(vc->text(), QStringLiteral("1571"));
+
+        QTest::mouseClick(vc, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), vc);
+        QVERIFY(!vc->isReadOnly());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+        typeKeys(QStringLiteral("2"));
+        QCOMPARE(vc->text(), QStringLiteral("1571"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        QCOMPARE(vc->text(), QStringLiteral("157"));
+        typeKeys(QStringLiteral("9"));
+        QCOMPARE(vc->text(), QStringLiteral("157"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(vc->text(), QStringLiteral("1571"));
+        typeKeys(QStringLiteral("3"));
+        QCOMPARE(vc->text(), QStringLiteral("1571"));
     }
 
     void fieldsFilterAndFallBack() {

@@ -1,5 +1,6 @@
 #include "calculators/ui/tkatyform.h"
 #include "scriptedinteraction.h"
+#include "usertyping.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QTest>
 
 using namespace ordalvex;
+using ordalvex::testing::clickAndType;
 using ordalvex::testing::ScopedInteraction;
 
 namespace {
@@ -69,8 +71,6 @@ private Q_SLOTS:
         QCOMPARE(form.enabledBoxes(), QStringLiteral("11111"));
         QCOMPARE(form.label(3)->text(), QStringLiteral("Kat : B"));
         QCOMPARE(form.label(4)->text(), QStringLiteral("Kąt : C"));
-        QCOMPARE(form.edit(0)->maxLength(), 7);
-        QCOMPARE(form.edit(3)->maxLength(), 6);
         for (int i = 0; i < 5; ++i) {
             QVERIFY(form.edit(i)->isReadOnly());
             QCOMPARE(form.edit(i)->palette().color(QPalette::Text), kNavy);
@@ -164,6 +164,35 @@ private Q_SLOTS:
             QCOMPARE(scripted->messages[0].icon, QMessageBox::Warning);
             QCOMPARE(scripted->beeps, 1);
         }
+    }
+
+    // Results longer than their field's typing limit are shown whole, in the fields the user
+    // reads after ticking two boxes, typing their values and pressing Enter.
+    void resultsShowWhole_data() {
+        QTest::addColumn<QList<int>>("ticked");
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QStringList>("shown"); // a, b, c, B, C
+        QTest::newRow("tiny angle") << QList<int>{1, 3} << QStringList{"100000", "0.1"}
+                                    << QStringList{"57295808.602", "100000", "57295721.335", "0.1", "89.900"};
+        QTest::newRow("long hypotenuse") << QList<int>{0, 2} << QStringList{"9999999", "1"}
+                                         << QStringList{"9999999", "9999999.000", "1", "90.000", "0.000"};
+    }
+    void resultsShowWhole() {
+        QFETCH(QList<int>, ticked);
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, shown);
+        ScopedInteraction scripted;
+        Form form;
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.window));
+        for (int i = 0; i < ticked.size(); ++i) {
+            QTest::mouseClick(form.box(ticked[i]), Qt::LeftButton);
+            QVERIFY(clickAndType(form.edit(ticked[i]), typed[i]));
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(form.texts(), shown);
+        QVERIFY(scripted->messages.isEmpty());
     }
 
     void fieldsFilterAndFallBack() {

@@ -1,4 +1,5 @@
 #include "document/core/programsave.h"
+#include "lockedfolder.h"
 #include "testdata.h"
 
 #include <QTemporaryDir>
@@ -38,14 +39,40 @@ private Q_SLOTS:
     void dateStamps_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QByteArray>("stamped");
-        QTest::newRow("both forms, dashes become dots") << QByteArray("(01.02.2003)\r\n(DATA 01-02-2003)")
-                                                        << QByteArray("(24.12.2026)\r\n(DATA 24.12.2026)");
+        QTest::newRow("bracket comments, dashes become dots")
+            << QByteArray("(01.02.2003)\r\n(DATA 01-02-2003)")
+            << QByteArray("(24.12.2026)\r\n(DATA 24.12.2026)");
+        QTest::newRow("semicolon comment")
+            << QByteArray("N10 G00 ; DATA 01.02.2003\r\n") << QByteArray("N10 G00 ; DATA 24.12.2026\r\n");
+        QTest::newRow("code that looks like a date") << QByteArray("#5=[10-20-3000]\r\nG01 X01.02.2003\r\n")
+                                                     << QByteArray("#5=[10-20-3000]\r\nG01 X01.02.2003\r\n");
+        QTest::newRow("after the closing bracket")
+            << QByteArray("(A) 01.02.2003") << QByteArray("(A) 01.02.2003");
+        QTest::newRow("unclosed bracket ends at the line end")
+            << QByteArray("(DATA 01.02.2003\r\nX01.02.2003") << QByteArray("(DATA 24.12.2026\r\nX01.02.2003");
+        QTest::newRow("lone CR ends a semicolon comment")
+            << QByteArray(";A\r01.02.2003\n;B 01.02.2003") << QByteArray(";A\r01.02.2003\n;B 24.12.2026");
+        QTest::newRow("lone LF ends a bracket comment")
+            << QByteArray("(A\n01.02.2003)") << QByteArray("(A\n01.02.2003)");
+        QTest::newRow("bracket closes nothing in a semicolon comment")
+            << QByteArray("; A (B) 01.02.2003") << QByteArray("; A (B) 24.12.2026");
+        QTest::newRow("semicolon inside a bracket comment")
+            << QByteArray("(A;B 01.02.2003) 01.02.2003") << QByteArray("(A;B 24.12.2026) 01.02.2003");
+        QTest::newRow("digit before is no whole date")
+            << QByteArray("(101.02.2003)") << QByteArray("(101.02.2003)");
+        QTest::newRow("digit after is no whole date")
+            << QByteArray("(01.02.20031)") << QByteArray("(01.02.20031)");
         QTest::newRow("inside a longer digit run")
-            << QByteArray("X1234.56.78901") << QByteArray("X1224.12.20261");
-        QTest::newRow("two-digit year is no date") << QByteArray("01.02.03") << QByteArray("01.02.03");
-        QTest::newRow("back to back")
-            << QByteArray("01.02.200301.02.2003") << QByteArray("24.12.202624.12.2026");
-        QTest::newRow("mixed separators are no date") << QByteArray("01.02-2003") << QByteArray("01.02-2003");
+            << QByteArray("(X1234.56.78901)") << QByteArray("(X1234.56.78901)");
+        QTest::newRow("letters and dots around are fine")
+            << QByteArray("(D01.02.2003.01-02-2003R)") << QByteArray("(D24.12.2026.24.12.2026R)");
+        QTest::newRow("back to back are no whole dates")
+            << QByteArray("(01.02.200301.02.2003)") << QByteArray("(01.02.200301.02.2003)");
+        QTest::newRow("two-digit year is no date") << QByteArray("(01.02.03)") << QByteArray("(01.02.03)");
+        QTest::newRow("mixed separators are no date")
+            << QByteArray("(01.02-2003)") << QByteArray("(01.02-2003)");
+        QTest::newRow("date at the very start, no comment")
+            << QByteArray("01.02.2003") << QByteArray("01.02.2003");
         QTest::newRow("empty") << QByteArray() << QByteArray();
     }
     void dateStamps() {
@@ -121,6 +148,86 @@ private Q_SLOTS:
                         .startsWith(QStringLiteral("Nie można utworzyć pliku \"") + path));
         }
         QVERIFY(QFileInfo(folderInTheWay).isDir());
+    }
+
+    // A shared folder: the file may be written, but no file may be created beside it.
+    void lockedFolderIsWrittenInPlace() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("P.NC"));
+        QVERIFY(writeFile(path, "OLD PROGRAM WITH A LONGER TEXT\r\n"));
+        LockedFolder locked(dir.path(), {path});
+        if (!locked.active())
+            QSKIP(qPrintable(locked.reason()));
+        const FileWriteResult safe = writeFileSafely(path, "NEW\r\n");
+        const FileWriteResult written = writeProgramFile(path, "NEW\r\n");
+        const FileWriteResult missing = writeProgramFile(dir.filePath(QStringLiteral("NEW.NC")), "X");
+        locked.unlock();
+        QCOMPARE(safe.status, FileWriteResult::CannotCreate);
+        QVERIFY(written.ok());
+        QVERIFY(written.inPlace);
+        QCOMPARE(readFile(path), QByteArray("NEW\r\n")); // cut to the new length
+        // A file that is not there cannot be written in place.
+        QCOMPARE(missing.status, FileWriteResult::CannotCreate);
+        QVERIFY(!missing.inPlace);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"P.NC"}));
+    }
+
+    void interruptedWriteInPlaceIsReported() {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("P.NC"));
+        QVERIFY(writeFile(path, "OLD PROGRAM\r\n"));
+        LockedFolder locked(dir.path(), {path});
+        if (!locked.active())
+            QSKIP(qPrintable(locked.reason()));
+        rlimit previous{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = previous;
+        small.rlim_cur = 100;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const FileWriteResult result = writeProgramFile(path, std::string(5000, 'X'));
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, oldHandler);
+        locked.unlock();
+        QVERIFY(result.inPlace);
+        QCOMPARE(result.status, FileWriteResult::WriteFailed);
+        QCOMPARE(result.errorNumber, EFBIG);
+        QVERIFY(result.previousKept);
+        QCOMPARE(fileWriteErrorText(path, result),
+                 QStringLiteral("Nie mogę zapisać pliku. Wystąpił błąd nr %1").arg(EFBIG));
+        // The part written over the old text was replaced by the old text again.
+        QCOMPARE(readFile(path), QByteArray("OLD PROGRAM\r\n"));
+#else
+        QSKIP("needs a file-size limit");
+#endif
+    }
+
+    void writeErrorTexts_data() {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("previousKept");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("written") << int(FileWriteResult::Written) << true << QString();
+        QTest::newRow("write failed") << int(FileWriteResult::WriteFailed) << true
+                                      << QStringLiteral("Nie mogę zapisać pliku. Wystąpił błąd nr 27");
+        QTest::newRow("write in place failed, old text lost")
+            << int(FileWriteResult::WriteFailed) << false
+            << QStringLiteral(
+                   "Nie mogę zapisać pliku. Wystąpił błąd nr 27\rPlik \"/p/P.NC\" może być niekompletny.");
+        QTest::newRow("cannot create")
+            << int(FileWriteResult::CannotCreate) << true
+            << QStringLiteral("Nie można utworzyć pliku \"/p/P.NC\".\rbrak dostępu");
+    }
+    void writeErrorTexts() {
+        QFETCH(int, status);
+        QFETCH(bool, previousKept);
+        QFETCH(QString, text);
+        FileWriteResult result;
+        result.status = FileWriteResult::Status(status);
+        result.errorNumber = 27;
+        result.systemMessage = QStringLiteral("brak dostępu");
+        result.previousKept = previousKept;
+        QCOMPARE(fileWriteErrorText(QStringLiteral("/p/P.NC"), result), text);
     }
 
     void interruptedWriteKeepsTheOldFile() {

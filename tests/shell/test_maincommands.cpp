@@ -2,7 +2,10 @@
 // switches, dropped files and the tool commands handed to the active document.
 #include "editorwait.h"
 #include "browser/ui/tfinder_form.h"
+#include "calculators/ui/tcalcform.h"
 #include "calculators/ui/tdraw_form.h"
+#include "calculators/ui/tkatyform.h"
+#include "calculators/ui/tmcform.h"
 #include "calculators/ui/totworyform.h"
 #include "common/core/inifile.h"
 #include "common/core/tempfolder.h"
@@ -11,6 +14,7 @@
 #include "scriptedinteraction.h"
 #include "serial/ui/tcomportform.h"
 #include "shell/ui/fontchoice.h"
+#include "shell/ui/systemcalculator.h"
 #include "shell/ui/taboutbox.h"
 #include "shell/ui/tmainform.h"
 #include "testdata.h"
@@ -24,11 +28,15 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -36,6 +44,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <QWindow>
 
 using namespace ordalvex;
 using namespace ordalvex::testing;
@@ -126,6 +135,15 @@ template <typename T> void whenShown(const std::function<void(T*)>& action, int 
     });
 }
 
+template <typename T> QList<T*> topLevel() {
+    QList<T*> found;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<T*>(widget))
+            found.append(window);
+    }
+    return found;
+}
+
 } // namespace
 
 class TestMainCommands : public QObject {
@@ -174,7 +192,7 @@ private Q_SLOTS:
                                  << "F12";
         QTest::newRow("Zakocz1") << "Zakocz1"
                                  << "Za&kończ program"
-                                 << "";
+                                 << "Ctrl+Q";
         QTest::newRow("Cofnij1") << "Cofnij1"
                                  << "&Cofnij"
                                  << "Ctrl+Z";
@@ -270,7 +288,8 @@ private Q_SLOTS:
         TMainForm form;
         QAction* item = form.findChild<QAction*>(name);
         QVERIFY2(item, qPrintable(name));
-        QCOMPARE(item->text(), caption);
+        // After a tab: the shortcuts the menu shows.
+        QCOMPARE(item->text().section(QLatin1Char('\t'), 0, 0), caption);
         QCOMPARE(item->shortcut().toString(), shortcut);
     }
 
@@ -475,6 +494,148 @@ private Q_SLOTS:
         form.PrevSpeedButtonClick();
         form.NextSpeedButtonClick();
         QCOMPARE(active(), QString("Only.nc"));
+    }
+
+    // The common desktop shortcuts, pressed in the document's editor, besides the program's own.
+    void commonShortcutsReachTheirCommands() {
+        ScopedInteraction ui;
+        int printDialogs = 0;
+        TEditForm::setPrintDialogHook([&printDialogs](QWidget*, QPrinter&) {
+            ++printDialogs;
+            return false;
+        });
+        TMainForm form;
+        form.setGeometry(0, 0, 1000, 700);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.FormShow();
+        QVERIFY(waitForEditors());
+        const QString path = program("O0001.nc");
+        form.openDroppedFiles({path});
+        QVERIFY(waitForEditors());
+        QTest::mouseClick(form.activeDocument()->editor()->viewport(), Qt::LeftButton);
+        QWidget* editor = QApplication::focusWidget();
+        QCOMPARE(editor, form.activeDocument()->editor());
+
+        QTest::keyClick(editor, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(ui->openRequests.size(), 1);
+        QTest::keyClicks(editor, "Z9");
+        QVERIFY(form.activeDocument()->editor()->modified());
+        QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!form.activeDocument()->editor()->modified());
+        QVERIFY(readFile(path).contains("Z9"));
+        QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(ui->saveRequests.size(), 1);
+        QTest::keyClick(editor, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(printDialogs, 1);
+        TEditForm::setPrintDialogHook({});
+        // The program's own keys still work.
+        QTest::keyClick(editor, Qt::Key_F4);
+        QCOMPARE(ui->openRequests.size(), 2);
+
+        // Each menu item names both of its keys.
+        const QList<std::pair<QString, QString>> shown = {{"Otwrz1", "F4, Ctrl+O"},
+                                                          {"Zapisz1", "F2, Ctrl+S"},
+                                                          {"Zapiszjako1", "Shift+F2, Ctrl+Shift+S"},
+                                                          {"Drukuj1", "F12, Ctrl+P"}};
+        for (const auto& [name, keys] : shown)
+            QCOMPARE(form.menuItem(name)->text().section(QLatin1Char('\t'), 1), keys);
+
+        QTest::keyClick(editor, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!form.isVisible());
+        QVERIFY(ui->messages.isEmpty());
+    }
+
+    // The status bar follows the caret, the text and the modified flag of the active document as
+    // the user types; the document's caption stays as it was.
+    void statusBarFollowsTheActiveDocument() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.setGeometry(0, 0, 1000, 700);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.FormShow();
+        QVERIFY(waitForEditors());
+        auto status = [&form] {
+            QStringList fields;
+            for (const char* name : {"CaretStatus", "LinesStatus", "ModifiedStatus"}) {
+                const auto* field = form.statusBar()->findChild<QLabel*>(name);
+                fields.append(field ? field->text() : QStringLiteral("(no field %1)").arg(name));
+            }
+            return fields.join(QStringLiteral(" | "));
+        };
+        QCOMPARE(status(), QString(" |  | "));
+
+        const QString other = program("O0002.nc", "O0002\r\nM30");
+        const QString path = program("O0001.nc", "O0001\r\nN10 G01\r\nM30");
+        form.openDroppedFiles({other, path});
+        QVERIFY(waitForEditors());
+        const QString caption = form.activeDocument()->windowTitle();
+        QTest::mouseClick(form.activeDocument()->editor()->viewport(), Qt::LeftButton);
+        QWidget* editor = QApplication::focusWidget();
+        QCOMPARE(editor, form.activeDocument()->editor());
+        QTest::keyClick(editor, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(status(), QString("Wiersz 1, kolumna 1 | Wierszy: 3 | "));
+        QTest::keyClick(editor, Qt::Key_Down);
+        QTest::keyClick(editor, Qt::Key_End);
+        QCOMPARE(status(), QString("Wiersz 2, kolumna 8 | Wierszy: 3 | "));
+        QTest::keyClicks(editor, " X1");
+        QCOMPARE(status(), QString("Wiersz 2, kolumna 11 | Wierszy: 3 | Zmieniony"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(status(), QString("Wiersz 3, kolumna 1 | Wierszy: 4 | Zmieniony"));
+        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(status(), QString("Wiersz 2, kolumna 11 | Wierszy: 3 | Zmieniony"));
+        QTest::keyClick(editor, Qt::Key_F2);
+        QCOMPARE(status(), QString("Wiersz 2, kolumna 11 | Wierszy: 3 | "));
+        QCOMPARE(form.activeDocument()->windowTitle(), caption);
+
+        // The other window shows its own; with none left the fields are empty.
+        form.PrevSpeedButtonClick();
+        QCOMPARE(QFileInfo(form.activeDocument()->FileName).fileName(), QString("O0002.nc"));
+        QCOMPARE(status(), QString("Wiersz 1, kolumna 1 | Wierszy: 2 | "));
+        form.ZamknijwszystkieClick();
+        QTRY_VERIFY(form.documents().isEmpty());
+        QTRY_COMPARE(status(), QString(" |  | "));
+    }
+
+    void closingTheActiveDocumentActivatesTheOneBelow() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.setGeometry(0, 0, 1000, 700);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.FormShow();
+        QVERIFY(waitForEditors());
+        form.openDroppedFiles({program("A.nc"), program("B.nc"), program("C.nc")});
+        QVERIFY(waitForEditors());
+        auto active = [&form] { return QFileInfo(form.activeDocument()->FileName).fileName(); };
+        // The user clicks into the first window: it comes up over C, which was over B.
+        TEditForm* first = form.documents().last();
+        QTest::mouseClick(first->editor()->viewport(), Qt::LeftButton);
+        QCOMPARE(active(), QString("A.nc"));
+        form.menuItem("Zamknij1")->trigger();
+        QTRY_COMPARE(form.documents().size(), 2);
+        QCOMPARE(active(), QString("C.nc"));
+        QCOMPARE(QFileInfo(qobject_cast<TEditForm*>(form.mdiArea()->activeSubWindow())->FileName).fileName(),
+                 QString("C.nc"));
+        form.menuItem("Zamknij1")->trigger();
+        QTRY_COMPARE(form.documents().size(), 1);
+        QCOMPARE(active(), QString("B.nc"));
+
+        // "Previous window" sends the active window to the bottom: C under A under B.
+        form.ZamknijwszystkieClick();
+        QTRY_VERIFY(form.documents().isEmpty());
+        form.openDroppedFiles({program("A.nc"), program("B.nc"), program("C.nc")});
+        QVERIFY(waitForEditors());
+        form.toolButton("PrevSpeedButton")->click();
+        QCOMPARE(active(), QString("B.nc"));
+        form.menuItem("Zamknij1")->trigger();
+        QTRY_COMPARE(form.documents().size(), 2);
+        QTRY_COMPARE(
+            QFileInfo(qobject_cast<TEditForm*>(form.mdiArea()->activeSubWindow())->FileName).fileName(),
+            QString("A.nc"));
+        QCOMPARE(active(), QString("A.nc"));
+        QCOMPARE(fileNames(form.documents()), QStringList({"A.nc", "C.nc"}));
     }
 
     void tilingAndCascade() {
@@ -692,8 +853,8 @@ private Q_SLOTS:
         QVERIFY(waitForEditors());
         form.toolButton("DrillSpeedButton")->click();
         form.menuItem("Obliczwsprzdneotworwrozmieszczonychnaokrgu")->trigger();
-        QCOMPARE(form.findChildren<TOtworyForm*>().size(), 1);
-        qDeleteAll(form.findChildren<TOtworyForm*>());
+        QCOMPARE(topLevel<TOtworyForm>().size(), 1);
+        qDeleteAll(topLevel<TOtworyForm>());
 
         form.LastOpenPath = m_dir->path();
         form.Przegldarkaplikw1Click();
@@ -707,6 +868,96 @@ private Q_SLOTS:
         QCOMPARE(QDir(browsers[0]->currentFolder()), QDir(m_dir->path()));
         QCOMPARE(browsers[0]->formatSettings(), form.Settings);
         delete browsers[0];
+    }
+
+    // Where no calculator program is installed the user learns what was looked for.
+    void missingSystemCalculatorIsNamed() {
+        ScopedInteraction ui;
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", m_dir->path().toLocal8Bit()); // a folder without programs
+        TMainForm form;
+        form.FormShow();
+        QVERIFY(waitForEditors());
+        form.toolButton("CalcSpeedButton")->click();
+        form.menuItem("Kalkulator")->trigger();
+        qputenv("PATH", path);
+        QCOMPARE(ui->messages.size(), 2);
+        const auto& message = ui->messages.first();
+        QCOMPARE(message.icon, QMessageBox::Warning);
+        QCOMPARE(message.caption, QString("Błąd"));
+        for (const QStringList& candidate : SystemCalculator::defaultCandidates())
+            QVERIFY2(message.text.contains(candidate.first()), qPrintable(message.text));
+    }
+
+    // Calculators, the file browser and the transfer window are windows of their own: the
+    // window manager minimises and stacks each apart from the main window. The main window
+    // still finds them, closes them when the program ends and frees them with itself.
+    void toolWindowsStandOnTheirOwn() {
+        ScopedInteraction ui;
+        QList<QPointer<QWidget>> opened;
+        {
+            TMainForm form;
+            form.setGeometry(0, 0, 1000, 700);
+            form.show();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            form.FormShow();
+            QVERIFY(waitForEditors());
+            form.LastOpenPath = m_dir->path();
+            for (const char* button :
+                 {"DrillSpeedButton", "TrigSpeedButton", "ParamSpeedButton", "SpeedButton1"})
+                form.toolButton(button)->click();
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &form, Qt::Key_F5);
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (qobject_cast<TOtworyForm*>(window) || qobject_cast<TKatyForm*>(window) ||
+                    qobject_cast<TCalcForm*>(window) || qobject_cast<TMcForm*>(window) ||
+                    qobject_cast<TFinder_Form*>(window))
+                    opened.append(window);
+            }
+            QCOMPARE(opened.size(), 5);
+            for (const QPointer<QWidget>& window : std::as_const(opened)) {
+                const char* name = window->metaObject()->className();
+                QVERIFY2(window->isVisible(), name);
+                QVERIFY2(!window->parentWidget(), name);
+                QVERIFY2(!window->windowHandle()->transientParent(), name);
+                // A dialog-type window is tied by the window manager to the program's others.
+                QVERIFY2(window->windowType() == Qt::Window, name);
+            }
+            // Opened again, each one is found, not made twice.
+            form.toolButton("ParamSpeedButton")->click();
+            QCOMPARE(topLevel<TCalcForm>().size(), 1);
+
+            bool transferWindowOnItsOwn = false;
+            whenShown<TComPortForm>([&transferWindowOnItsOwn](TComPortForm* window) {
+                transferWindowOnItsOwn = window->isModal() && !window->parentWidget() &&
+                                         !window->windowHandle()->transientParent();
+                window->findChild<QPushButton*>("QuitBtn")->click();
+            });
+            form.toolButton("ComPortSpeedButton")->click();
+            QVERIFY(transferWindowOnItsOwn);
+
+            // Ending the program from the main window closes them.
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &form, Qt::Key_Q,
+                            Qt::ControlModifier);
+            QVERIFY(!form.isVisible());
+            for (const QPointer<QWidget>& window : std::as_const(opened))
+                QVERIFY(!window || !window->isVisible());
+        }
+        for (const QPointer<QWidget>& window : std::as_const(opened))
+            QVERIFY(window.isNull());
+
+        // A main window freed without closing frees its tool windows too.
+        QPointer<QWidget> calculator;
+        {
+            TMainForm form;
+            form.FormShow();
+            QVERIFY(waitForEditors());
+            form.ObliczfazkiClick();
+            calculator = topLevel<TMcForm>().value(0);
+            QVERIFY(calculator);
+        }
+        QVERIFY(calculator.isNull());
     }
 
     void findEnablesFindNext() {
@@ -752,6 +1003,50 @@ private Q_SLOTS:
         IniFile ini(m_dir->filePath("Ordalvex.INI"));
         QVERIFY(ini.load());
         QCOMPARE(ini.readInteger("Format", "FontSize", -1), 10);
+    }
+
+    // A face missing on this system (the default one on most Linux desktops) is shown as a
+    // fixed-pitch face; the font dialog offers that face, and OK without a change keeps it.
+    void missingFaceStaysFixedPitch_data() {
+        QTest::addColumn<QString>("face");
+        QTest::newRow("default face") << "Courier New";
+        QTest::newRow("face of no system") << "Ordalvex Brak Takiej Czcionki";
+    }
+    void missingFaceStaysFixedPitch() {
+        QFETCH(QString, face);
+        if (QFontDatabase::hasFamily(face))
+            QSKIP("the face is installed here");
+        ScopedInteraction ui;
+        writeFile(m_dir->iniPath(), ("[Format]\r\nFontName=" + face + "\r\nFontSize=11\r\n").toUtf8());
+        QString offered;
+        int offeredSize = 0;
+        const FontDialogRunner previous = setFontDialogRunner([&](QFontDialog& dialog) {
+            offered = dialog.currentFont().family();
+            offeredSize = dialog.currentFont().pointSize();
+            return true;
+        });
+        {
+            TMainForm form;
+            form.FormShow();
+            QVERIFY(waitForEditors());
+            form.openDroppedFiles({program("A.nc")});
+            QVERIFY(waitForEditors());
+            TRichEdit98* editor = form.activeDocument()->editor();
+            const QString shown = QFontInfo(editor->font()).family();
+            QVERIFY2(QFontInfo(editor->font()).fixedPitch(), qPrintable(shown));
+            form.menuItem("Czcionka")->trigger();
+            QCOMPARE(offered, shown);
+            QCOMPARE(offeredSize, 11);
+            QVERIFY(QFontDatabase::isFixedPitch(offered));
+            editor = form.activeDocument()->editor();
+            QCOMPARE(QFontInfo(editor->font()).family(), shown);
+            QVERIFY(QFontInfo(editor->font()).fixedPitch());
+            QVERIFY(form.close());
+        }
+        setFontDialogRunner(previous);
+        IniFile ini(m_dir->iniPath());
+        QVERIFY(ini.load());
+        QCOMPARE(ini.readString("Format", "FontName"), face);
     }
 
     void aboutBoxAndTransferWindowAreModal() {

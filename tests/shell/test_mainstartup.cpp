@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -142,6 +143,39 @@ private Q_SLOTS:
         QCOMPARE(normal.width(), form.width() * 2 / 3);
         QVERIFY(normal.height() > 0 && normal.height() <= form.height() * 2 / 3);
         QVERIFY(ui->messages.isEmpty());
+    }
+
+    // The window manager maximises the main window only after it is shown, after the last
+    // run's windows are back; a document saved maximised still comes back, when the user
+    // restores it, at two thirds of the main window as it is by then.
+    void maximisedDocumentRestoresToTheFinalMainWindow() {
+        ScopedInteraction ui;
+        const QString path = program("A.nc");
+        writeFile(iniPath(), ("[LastRun]\r\nOpenFilesNumber=1\r\nOpenFile_1=" + path +
+                              "\r\nWindow_Left_1=0\r\nWindow_Top_1=0\r\nWindow_Width_1=1180\r\n"
+                              "Window_Height_1=700\r\nWindow_State_1=2\r\n")
+                                 .toUtf8());
+        TMainForm form;
+        form.setGeometry(0, 0, 760, 450);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.FormShow();
+        TEditForm* document = form.activeDocument();
+        QVERIFY(document && document->isMaximized());
+
+        form.resize(1200, 900); // the window manager's maximising
+        QTRY_COMPARE(form.mdiArea()->viewport()->width(), document->width());
+        QAction* restore = nullptr;
+        for (QAction* action : document->systemMenu()->actions()) {
+            if (action->text().remove(QLatin1Char('&')) == QLatin1String("Restore"))
+                restore = action;
+        }
+        QVERIFY(restore);
+        restore->trigger();
+        QVERIFY(!document->isMaximized());
+        QCOMPARE(document->pos(), form.pos() + QPoint(10, 10));
+        QCOMPARE(document->width(), 1200 * 2 / 3);
+        QVERIFY(document->height() > 450 * 2 / 3 && document->height() <= 900 * 2 / 3);
     }
 
     void damagedSettingsFile() {
@@ -298,6 +332,35 @@ private Q_SLOTS:
         QCOMPARE(form.toolButton("ComPortSpeedButton")->toolTip(),
                  QString("Ustawienia portu RS232 --> Mill.cfg"));
         QCOMPARE(form.ComPortSettingsFileName, QString("/machines/Mill.cfg"));
+    }
+
+    // The open and save dialogs show the programs of other controls too; the types the settings
+    // file remembers by number keep their numbers.
+    void fileDialogsOfferProgramsOfOtherControls() {
+        ScopedInteraction ui;
+        const QString cnc =
+            QStringLiteral("Programy CNC (*.nc *.min *.ngc *.tap *.cnc *.iso *.mpf *.spf *.eia)");
+        TMainForm form;
+        form.FormShow();
+        form.menuItem("Otwrz1")->trigger();
+        QCOMPARE(ui->openRequests.size(), 1);
+        const QStringList open = ui->openRequests[0].filters;
+        QCOMPARE(open.size(), 5);
+        QCOMPARE(open[0], cnc);
+        QCOMPARE(open[1], QString("Programy CNC (*.nc)"));
+        QCOMPARE(open[4], QString("Wszystkie pliki (*)"));
+
+        form.openDroppedFiles({program("O0001.nc")});
+        form.menuItem("Zapiszjako1")->trigger();
+        QCOMPARE(ui->saveRequests.size(), 1);
+        const FileDialogRequest& save = ui->saveRequests[0];
+        QCOMPARE(save.filterIndex, 1);
+        QCOMPARE(save.filters.size(), 6);
+        QCOMPARE(save.filters[0], QString("Programy CNC (*.nc)"));
+        QCOMPARE(save.filters[4], QString("Wszystkie pliki (*.*)"));
+        QCOMPARE(save.filters[5], cnc);
+        // Saved under that type, the name is taken as typed.
+        QCOMPARE(save.adjustOnTypeChange(6, "O0001").defaultSuffix, QString());
     }
 
     void saveAsSetsTheOpenFolder() {

@@ -300,7 +300,8 @@ private Q_SLOTS:
         QVERIFY(ui->messages.isEmpty());
     }
 
-    void noCalculatorIsSilent() {
+    // Only the main window tells the user; the calculator itself just reports the failure.
+    void noCalculatorFound() {
         ScopedInteraction ui;
         SystemCalculator calculator({{QStringLiteral("ordalvex-no-such-calculator")}, {}});
         QVERIFY(!calculator.show());

@@ -1,6 +1,7 @@
 #include "document/ui/trichedit98.h"
 #include "scriptedinteraction.h"
 #include "testdata.h"
+#include "textfit.h"
 #include "tools/ui/tformrenum.h"
 
 #include <memory>
@@ -57,41 +58,52 @@ class TestFormRenum : public QObject {
 private Q_SLOTS:
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
 
+    // Rendered with the fonts of this system, every text shows whole and uncovered.
+    void textsShowWhole() {
+        testing::ScopedInteraction seam;
+        auto form = makeForm(kProgram);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const QStringList faults = testing::textsCutOrCovered(form.get());
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
     void controlsAsDesigned() {
         testing::ScopedInteraction seam;
         auto form = makeForm(kProgram);
         QCOMPARE(form->metaObject()->className(), "ordalvex::TFormRenum");
-        QCOMPARE(form->size(), QSize(574, 470));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
         struct Expect {
             const char* name;
             QString text;
             QString hint;
-            QRect geometry;
         };
         const Expect expected[] = {
-            {"RadioButtonAll", "Przenumeruj wszystko", "", {408, 24, 137, 17}},
-            {"RadioButtonStep", "Przenumeruj zaznaczone", "", {408, 56, 145, 17}},
-            {"EditMin", "0", "Zacznij numerowanie od aktualnej lini nr.  (0 - 9000)", {480, 104, 49, 21}},
-            {"EditFirst", "10", "Numer pierwszej lini. (0 - 5000)", {480, 136, 49, 21}},
-            {"EditStep", "10", "Krok. (1 - 100)", {480, 168, 49, 21}},
-            {"CheckBoxZero", "Dopisuj nie znaczące zera", "Czterocyfrowe numery lini. ", {408, 232, 153, 17}},
-            {"ButtonStart", "&Start", "", {440, 320, 75, 25}},
-            {"ButtonOK", "&Ok", "", {392, 408, 75, 25}},
-            {"ButtonAnuluj", "&Anuluj", "", {488, 408, 75, 25}},
+            {"RadioButtonAll", "Przenumeruj wszystko", ""},
+            {"RadioButtonStep", "Przenumeruj zaznaczone", ""},
+            {"EditMin", "0", "Zacznij numerowanie od aktualnej lini nr.  (0 - 9000)"},
+            {"EditFirst", "10", "Numer pierwszej lini. (0 - 5000)"},
+            {"EditStep", "10", "Krok. (1 - 100)"},
+            {"CheckBoxZero", "Dopisuj nie znaczące zera", "Czterocyfrowe numery lini. "},
+            {"ButtonStart", "&Start", ""},
+            {"ButtonOK", "&Ok", ""},
+            {"ButtonAnuluj", "&Anuluj", ""},
         };
         for (const Expect& e : expected) {
             QWidget* w = control<QWidget>(*form, e.name);
             const QVariant text = w->property("text");
             QCOMPARE(text.toString(), e.text);
             QCOMPARE(w->toolTip(), e.hint);
-            QCOMPARE(w->geometry(), e.geometry);
         }
         QCOMPARE(control<QLabel>(*form, "Label1")->text(), QStringLiteral("Zacznij od : N"));
         QCOMPARE(control<QLabel>(*form, "Label3")->text(), QStringLiteral("Numeruj od :"));
         QCOMPARE(control<QLabel>(*form, "Label2")->text(), QStringLiteral("Numeruj co :"));
-        QCOMPARE(control<QLineEdit>(*form, "EditMin")->maxLength(), 4);
-        QCOMPARE(control<QLineEdit>(*form, "EditFirst")->maxLength(), 4);
-        QCOMPARE(control<QLineEdit>(*form, "EditStep")->maxLength(), 3);
+        for (const auto& [name, limit] : {std::pair{"EditMin", 4}, {"EditFirst", 4}, {"EditStep", 3}}) {
+            auto* field = control<QLineEdit>(*form, name);
+            field->clear();
+            QTest::keyClicks(field, "12345");
+            QCOMPARE(field->text(), QStringLiteral("12345").left(limit));
+        }
         QVERIFY(control<QRadioButton>(*form, "RadioButtonAll")->isChecked());
         QVERIFY(!control<QRadioButton>(*form, "RadioButtonStep")->isChecked());
         QVERIFY(!control<QCheckBox>(*form, "CheckBoxZero")->isChecked());
@@ -355,6 +367,57 @@ private Q_SLOTS:
         QTest::keyClick(edit, Qt::Key_Return);
         waitForPreview(*form);
         QCOMPARE(preview(*form)->text(), QStringLiteral("N10\r\nN15\r\n"));
+        form->close();
+    }
+
+    void startWarnsOfJumpsItLeftAndOkHandsBackThePreview() {
+        testing::ScopedInteraction seam;
+        auto form = makeForm("N10 G0 X0\r\nN20 #1=#1+1\r\nN30 IF[#1LT5]GOTO20\r\nN40 M99 P20\r\n"
+                             "N50 GOTOF N20\r\nN60 M30\r\n");
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto* first = control<QLineEdit>(*form, "EditFirst");
+        QTest::mouseClick(first, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(first));
+        QTRY_COMPARE(first->selectedText(), QStringLiteral("10"));
+        QTest::keyClicks(QApplication::focusWidget(), "100");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        waitForPreview(*form);
+
+        const QString renumbered = QStringLiteral("N100 G0 X0\r\nN110 #1=#1+1\r\nN120 IF[#1LT5]GOTO110\r\n"
+                                                  "N130 M99 P20\r\nN140 GOTOF N110\r\nN150 M30\r\n");
+        QCOMPARE(preview(*form)->text(), renumbered);
+        QCOMPARE(seam->messages.size(), 1);
+        QCOMPARE(seam->messages[0].icon, QMessageBox::Warning);
+        QCOMPARE(seam->messages[0].caption, QStringLiteral("Przenumeruj"));
+        QVERIFY2(seam->messages[0].text.startsWith(QStringLiteral("Skok w linii 4 pozostawiono bez zmian")),
+                 qPrintable(seam->messages[0].text));
+
+        QTest::mouseClick(control<QPushButton>(*form, "ButtonOK"), Qt::LeftButton);
+        QVERIFY(form->confirmed());
+        QCOMPARE(QString::fromLatin1(readFile(renumPath())), renumbered);
+        QCOMPARE(seam->messages.size(), 1);
+    }
+
+    void selectedLinesMoveJumpsOutsideThemWithoutWarning() {
+        testing::ScopedInteraction seam;
+        auto form = makeForm("N1 X1\r\nN2 GOTO3\r\nN3 X3\r\nN4 GOTOF N3\r\n");
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        TRichEdit98* edit = preview(*form);
+        QTest::mouseClick(edit->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right, Qt::ShiftModifier);
+        QVERIFY(control<QRadioButton>(*form, "RadioButtonStep")->isChecked());
+        QTest::mouseClick(control<QPushButton>(*form, "ButtonStart"), Qt::LeftButton);
+        waitForPreview(*form);
+
+        QCOMPARE(edit->text(), QStringLiteral("N1 X1\r\nN2 GOTO10\r\nN10 X3\r\nN4 GOTOF N10\r\n"));
+        QCOMPARE(edit->selectedText(), QStringLiteral("N10 X3"));
+        QVERIFY(seam->messages.isEmpty());
         form->close();
     }
 

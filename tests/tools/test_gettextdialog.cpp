@@ -1,6 +1,8 @@
 #include "common/core/inifile.h"
 #include "scriptedinteraction.h"
+#include "textfit.h"
 #include "tools/ui/tgettextdialog.h"
+#include "usertyping.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +14,7 @@
 #include <QTest>
 
 using namespace ordalvex;
+using ordalvex::testing::keyTarget;
 
 namespace {
 
@@ -63,7 +66,7 @@ private Q_SLOTS:
         TGetTextDialog dialog(settingsPath());
         QCOMPARE(dialog.metaObject()->className(), "ordalvex::TGetTextDialog");
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Wstaw kropki"));
-        QCOMPARE(dialog.size(), QSize(272, 136));
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
         QVERIFY(dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(dialog.findChild<QLabel*>("Label1")->text(),
                  QStringLiteral("Wpisz adresy , po których należy wstawić kropki :"));
@@ -75,6 +78,16 @@ private Q_SLOTS:
         QCOMPARE(ok->text(), QStringLiteral("&Gotowe"));
         QVERIFY(ok->isDefault());
         QCOMPARE(cancel->text(), QStringLiteral("&Anuluj"));
+    }
+
+    // Rendered with the fonts of this system, every text shows whole and uncovered.
+    void textsShowWhole() {
+        testing::ScopedInteraction seam;
+        TGetTextDialog dialog(settingsPath());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QStringList faults = testing::textsCutOrCovered(&dialog);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
     void remembersListsFromSettings_data() {
@@ -130,6 +143,90 @@ private Q_SLOTS:
         edit->clear();
         type(edit, typed);
         QCOMPARE(edit->text(), shown);
+    }
+
+    // Keys go where the keyboard sends them: to the focused combo box (and to the list of
+    // remembered lists once it has come up while typing), not straight into its line edit.
+    void typedKeysIntoFocusedComboPassTheFilter_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("digits, semicolons and points first") << "1;.x 2y"
+                                                             << "X Y";
+        QTest::newRow("after a letter") << "a1.;b"
+                                        << "AB";
+        QTest::newRow("only refused keys") << "12.;3"
+                                           << "";
+        QTest::newRow("equals sign kept") << "r=5.0;z"
+                                          << "R=Z";
+    }
+    void typedKeysIntoFocusedComboPassTheFilter() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        writeSettings(settingsPath(), {"A B C R X Y Z"}, 0);
+        testing::ScopedInteraction seam;
+        {
+            TGetTextDialog dialog(settingsPath());
+            dialog.show();
+            dialog.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            dialog.comboBox()->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+            bool listCameUp = false;
+            for (const QChar ch : typed) {
+                QTest::keyClick(keyTarget(), ch.toLatin1());
+                listCameUp = listCameUp || QApplication::activePopupWidget();
+            }
+            QCOMPARE(dialog.comboBox()->currentText(), shown);
+            QCOMPARE(listCameUp, !shown.isEmpty());
+            QTest::mouseClick(dialog.findChild<QPushButton*>("OkButton"), Qt::LeftButton);
+            QVERIFY(dialog.okPressed());
+        }
+        IniFile ini = readSettings(settingsPath());
+        const int highest = ini.readInteger("Dots", "Dots_Combo_Items", -5);
+        QVERIFY(highest >= 0);
+        for (int i = 0; i <= highest; ++i) {
+            const QString stored = ini.readString("Dots", QStringLiteral("Dots_Combo_%1").arg(i));
+            for (const QChar ch : stored)
+                QVERIFY2(!ch.isDigit() && ch != u';' && ch != u'.', qPrintable(stored));
+        }
+        if (!shown.isEmpty())
+            QCOMPARE(ini.readString("Dots", QStringLiteral("Dots_Combo_%1")
+                                                .arg(ini.readInteger("Dots", "Dots_Combo_ItemIndex", -5))),
+                     shown);
+    }
+
+    // Esc on an open list closes the list; the dialog stays until the next Esc.
+    void escapeClosesOpenListFirst_data() {
+        QTest::addColumn<bool>("byTyping");
+        QTest::newRow("drop-down list opened with Alt+Down") << false;
+        QTest::newRow("list that came up while typing") << true;
+    }
+    void escapeClosesOpenListFirst() {
+        QFETCH(bool, byTyping);
+        testing::ScopedInteraction seam;
+        TGetTextDialog dialog(settingsPath());
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.comboBox()->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(QApplication::focusWidget());
+        if (byTyping)
+            QTest::keyClick(keyTarget(), Qt::Key_A);
+        else
+            QTest::keyClick(keyTarget(), Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+
+        QTest::keyClick(keyTarget(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), 0);
+
+        QTest::keyClick(keyTarget(), Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(!dialog.okPressed());
     }
 
     void okGivesAddressSetAndRemembersTypedList_data() {

@@ -90,6 +90,24 @@ private Q_SLOTS:
         QCOMPARE(zero.out, QByteArray("N N1"));
     }
 
+    void renumberingFollowsJumpsAndWarnsOfTheRest() {
+        const QByteArray program = "N10 G0 X0\r\nN20 #1=#1+1\r\nN30 IF[#1LT5]GOTO20\r\nN40 M99 P20\r\n"
+                                   "N50 GOTOF N20\r\nN60 M30\r\n";
+        const Run run = runTool({"renumber", "--first", "100", "--step", "10", "-"}, program);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray("N100 G0 X0\r\nN110 #1=#1+1\r\nN120 IF[#1LT5]GOTO110\r\nN130 M99 P20\r\n"
+                                     "N140 GOTOF N110\r\nN150 M30\r\n"));
+        QCOMPARE(QString::fromUtf8(run.err),
+                 QStringLiteral("Skok w linii 4 pozostawiono bez zmian: jego cel jest obliczany, nie jest "
+                                "numerem dokładnie jednego przenumerowanego bloku albo jest to powrót M99 P. "
+                                "Sprawdź go.\n"));
+
+        const Run followed = runTool({"renumber", "-"}, "N5 X1\r\nN6 GOTO5\r\n");
+        QCOMPARE(followed.exitCode, 0);
+        QCOMPARE(followed.out, QByteArray("N10 X1\r\nN20 GOTO10\r\n"));
+        QVERIFY(followed.err.isEmpty());
+    }
+
     void emptyAddressListChangesNothing() {
         const Run run = runTool({"dots", "--addresses", "", "-"}, "X10 Y20\r\n");
         QCOMPARE(run.exitCode, 0);

@@ -1,8 +1,13 @@
 #include "document/core/cnctokenizer.h"
 #include "testdata.h"
 #include "tools/core/decimalpoints.h"
+#include "tools/core/jumps.h"
 #include "tools/core/renumber.h"
 #include "tools/core/spacing.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
 
 #include <QTest>
 
@@ -52,6 +57,53 @@ std::size_t countLineEnds(std::string_view text) {
         if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
             ++count;
     return count;
+}
+
+// A block-number word that is no jump target: its program, line and number.
+struct BlockAt {
+    std::size_t section = 0;
+    std::size_t line = 0;
+    long long number = 0;
+};
+
+std::vector<BlockAt> blocksOf(std::string_view text, const std::vector<Jump>& jumps) {
+    std::vector<std::size_t> targets;
+    for (const Jump& jump : jumps)
+        if (jump.targetWordOffset != Jump::npos)
+            targets.push_back(jump.targetWordOffset);
+    std::vector<BlockAt> blocks;
+    CncTokenizer tokenizer(text);
+    Token token;
+    std::size_t section = 0, line = 1;
+    while (tokenizer.next(token)) {
+        section += token.cls == TokenClass::ProgramNumber;
+        line += token.cls == TokenClass::LineEnd;
+        if (token.cls != TokenClass::AddressN ||
+            std::find(targets.begin(), targets.end(), token.offset) != targets.end())
+            continue;
+        long long number = 0;
+        for (std::size_t i = token.offset + 1;
+             i < token.offset + token.length && std::isdigit(uchar(text[i])); ++i)
+            number = std::min(number * 10 + (text[i] - '0'), 1LL << 40);
+        blocks.push_back({section, line, number});
+    }
+    return blocks;
+}
+
+// The text's lines (split at CR LF, lone CR or lone LF) with every digit removed: what stays
+// of a block when its numbers change.
+std::vector<std::string> linesWithoutDigits(std::string_view text) {
+    std::vector<std::string> lines(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            lines.emplace_back();
+        } else if (!std::isdigit(uchar(text[i]))) {
+            lines.back() += text[i];
+        }
+    }
+    return lines;
 }
 
 } // namespace
@@ -137,6 +189,55 @@ private Q_SLOTS:
                 c = char(CncTokenizer::upper(static_cast<unsigned char>(c)));
             QCOMPARE(countBlockNumbers(once), countBlockNumbers(upper));
         }
+    }
+
+    void literalJumpsStillReachTheirBlocks() {
+        std::size_t programs = 0, checked = 0;
+        for (const auto& [path, text] : m_programs) {
+            std::string upper(text);
+            for (char& c : upper)
+                c = char(CncTokenizer::upper(static_cast<unsigned char>(c)));
+            if (upper.find("GOTO") == std::string::npos)
+                continue;
+            ++programs;
+            const std::string out = renumberText(text, RenumberOptions()).text;
+            const std::vector<Jump> before = findJumps(upper), after = findJumps(out);
+            QVERIFY2(after.size() == before.size(), qPrintable(path));
+            const std::vector<BlockAt> oldBlocks = blocksOf(upper, before), newBlocks = blocksOf(out, after);
+            const std::vector<std::string> oldLines = linesWithoutDigits(upper),
+                                           newLines = linesWithoutDigits(out);
+            auto only = [](const std::vector<BlockAt>& blocks, std::size_t section, long long number) {
+                const BlockAt* found = nullptr;
+                for (const BlockAt& block : blocks) {
+                    if (block.section != section || block.number != number)
+                        continue;
+                    if (found)
+                        return static_cast<const BlockAt*>(nullptr);
+                    found = &block;
+                }
+                return found;
+            };
+            for (std::size_t i = 0; i < before.size(); ++i) {
+                if (before[i].kind != Jump::Kind::Literal)
+                    continue;
+                const BlockAt* target = only(oldBlocks, before[i].section, before[i].value);
+                if (!target)
+                    continue;
+                const QByteArray where =
+                    (path + QStringLiteral(": jump in line %1").arg(before[i].line)).toUtf8();
+                QVERIFY2(after[i].kind == Jump::Kind::Literal, where.constData());
+                const BlockAt* reached = only(newBlocks, after[i].section, after[i].value);
+                QVERIFY2(reached, where.constData());
+                QVERIFY2(reached->line == target->line, where.constData());
+                QVERIFY2(newLines[reached->line - 1] == oldLines[target->line - 1], where.constData());
+                ++checked;
+            }
+        }
+        if (programs == 0)
+            QSKIP("no program of the corpus jumps");
+        if (checked == 0)
+            QSKIP("no jump of the corpus names exactly one block");
+        qInfo("%zu jumps in %zu programs reach their blocks", checked, programs);
     }
 };
 

@@ -35,7 +35,8 @@ QStringList listMatchingFiles(const QString& prefix, const QString& mask) {
         return names;
     // Name filters match without regard to case unless asked otherwise; without QDir::System
     // pipes, sockets, devices and dangling links stay out, so nothing can block a read.
-    QDirIterator it(prefix, QStringList{mask}, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QStringList patterns = mask.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QDirIterator it(prefix, patterns, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
         if (it.fileInfo().isFile())

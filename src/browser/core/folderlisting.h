@@ -19,7 +19,8 @@ namespace ordalvex {
 QString folderPrefix(const QString& folder);
 
 // The names (without folder) of the regular files in the folder `prefix` whose names match
-// `mask` ("*.nc"; "*" and "?" wildcards) without regard to case, hidden files included, in
+// `mask` ("*.nc"; "*" and "?" wildcards; several patterns separated by blanks, as in
+// "*.nc *.min", match a file when any of them does) without regard to case, hidden files included, in
 // the order the file system gives them. Folders, device files, pipes and dangling links are
 // left out: they cannot be read as program text. A missing folder gives an empty list.
 QStringList listMatchingFiles(const QString& prefix, const QString& mask);

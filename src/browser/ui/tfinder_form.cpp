@@ -4,6 +4,8 @@
 #include "browser/core/wholeword.h"
 #include "browser/ui/browsericons.h"
 #include "common/core/codepage.h"
+#include "common/core/programfiletypes.h"
+#include "common/ui/growtotext.h"
 #include "common/ui/userinteraction.h"
 #include "document/ui/trichedit98.h"
 
@@ -14,13 +16,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -38,14 +40,18 @@ const QString kMemoIntro = QStringLiteral("Podwójne kliknięcie w liście plik�
                                           "pojedyńcze wyświetla podgląd pliku.\r\n");
 
 struct FileType {
-    const char* description;
-    const char* mask;
+    QString description;
+    QString mask;
 };
-constexpr FileType kFileTypes[] = {
-    {"Programy CNC (*.nc)", "*.nc"},
-    {"Programy CNC (*.min)", "*.min"},
-    {"Pliki tekstowe (*.txt)", "*.txt"},
-};
+
+// The window's own types first, so that their positions in the list keep their meaning.
+QList<FileType> fileTypes() {
+    return {{QStringLiteral("Programy CNC (*.nc)"), QStringLiteral("*.nc")},
+            {QStringLiteral("Programy CNC (*.min)"), QStringLiteral("*.min")},
+            {QStringLiteral("Pliki tekstowe (*.txt)"), QStringLiteral("*.txt")},
+            {cncProgramFilter(), cncProgramMasks()},
+            {QStringLiteral("Wszystkie pliki (*)"), QStringLiteral("*")}};
+}
 
 QTreeWidgetItem* makeLine(const ScanLine& line, const LineIcons& icons) {
     auto* item = new QTreeWidgetItem(QStringList{line.text});
@@ -98,9 +104,9 @@ TFinder_Form::TFinder_Form(QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Przeglądarka plików"));
-    setFixedSize(538, 465);
     m_icons = drawLineIcons();
     buildControls();
+    setFixedSize(grownSize({538, 465}, {m_znajdzButton, m_button2}, 8));
 
     m_listingTimer = new QTimer(this);
     m_listingTimer->setInterval(0);
@@ -146,8 +152,8 @@ void TFinder_Form::buildControls() {
 
     m_filterComboBox = new QComboBox(this);
     m_filterComboBox->setObjectName(QStringLiteral("FilterComboBox"));
-    for (const auto& type : kFileTypes)
-        m_filterComboBox->addItem(QString::fromUtf8(type.description), QString::fromLatin1(type.mask));
+    for (const FileType& type : fileTypes())
+        m_filterComboBox->addItem(type.description, type.mask);
     m_filterComboBox->setGeometry(296, 208, 145, m_filterComboBox->sizeHint().height());
     m_filterComboBox->setCurrentIndex(0);
     connect(m_filterComboBox, &QComboBox::currentIndexChanged, this, &TFinder_Form::FilterComboBoxChange);
@@ -164,16 +170,14 @@ void TFinder_Form::buildControls() {
 
     m_znajdzButton = new QPushButton(QStringLiteral("Znajdź"), this);
     m_znajdzButton->setObjectName(QStringLiteral("ZnajdzButton"));
-    m_znajdzButton->setGeometry(440, 264, 75, 25);
+    placeGrown(m_znajdzButton, {440, 264, 75, 25});
     m_znajdzButton->setToolTip(QStringLiteral("Szukaj w komentarzach"));
     connect(m_znajdzButton, &QPushButton::clicked, this, &TFinder_Form::ZnajdzButtonClick);
 
     m_button2 = new QPushButton(QStringLiteral("&Zamknij"), this);
     m_button2->setObjectName(QStringLiteral("Button2"));
-    m_button2->setGeometry(440, 376, 75, 25);
+    placeGrown(m_button2, {440, 376, 75, 25});
     connect(m_button2, &QPushButton::clicked, this, &TFinder_Form::Button2Click);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &TFinder_Form::Button2Click);
 
     m_memo = new TRichEdit98(this);
     m_memo->setObjectName(QStringLiteral("Memo"));
@@ -392,6 +396,16 @@ void TFinder_Form::ZaznaczwszystkoClick() {
 
 void TFinder_Form::Button2Click() {
     close();
+}
+
+// Esc closes the window as a dialog's Esc does: only when no control used the key first, so
+// that Esc on an open drop-down list closes the list alone.
+void TFinder_Form::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        Button2Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TFinder_Form::closeEvent(QCloseEvent* event) {

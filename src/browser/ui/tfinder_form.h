@@ -11,6 +11,7 @@
 
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QFileSystemModel;
 class QLabel;
 class QLineEdit;
@@ -55,7 +56,8 @@ public:
     const QString& lastPreviewPath() const { return m_lastPreviewPath; }
     const QString& lastOpenedPath() const { return m_lastOpenedPath; }
     int searchPosition() const { return m_searchPosition; }
-    // The file mask of the selected file type ("*.nc", "*.min" or "*.txt").
+    // The file masks of the selected file type, separated by blanks ("*.nc", "*.min", "*.txt",
+    // those of every machining program, or "*").
     QString fileMask() const;
     bool isListing() const;
 
@@ -77,6 +79,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormClose();

@@ -1,5 +1,6 @@
 #include "calculators/ui/editfieldbehaviour.h"
 
+#include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
 
 #include <QAction>
@@ -132,13 +133,13 @@ bool EditFieldBehaviour::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::MouseButtonDblClick:
         if (m_doubleClickTexts.contains(field)) {
-            field->setText(m_doubleClickTexts.value(field));
+            showWhole(field, m_doubleClickTexts.value(field));
             return true;
         }
         break;
     case QEvent::FocusOut:
         if (field->text().isEmpty() && m_fallbacks.contains(field))
-            field->setText(m_fallbacks.value(field));
+            showWhole(field, m_fallbacks.value(field));
         break;
     default:
         break;

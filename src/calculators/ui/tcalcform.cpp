@@ -1,6 +1,7 @@
 #include "calculators/ui/tcalcform.h"
 
 #include "calculators/ui/editfieldbehaviour.h"
+#include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
 
 #include <QApplication>
@@ -54,7 +55,7 @@ TCalcForm::TCalcForm(QWidget* parent)
     const auto makeField = [this](const char* name, const char* text, int maxLength) {
         auto* field = new QLineEdit(QString::fromLatin1(text), this);
         field->setObjectName(QString::fromLatin1(name));
-        field->setMaxLength(maxLength);
+        limitTyping(field, maxLength);
         return field;
     };
     m_d = makeField("D", "10", 5);
@@ -214,7 +215,7 @@ void TCalcForm::ObliczButtonClick() {
     // Only changed texts are set, so that an untouched field keeps its undo.
     for (const auto& [edit, text] : written) {
         if (edit->text() != text)
-            edit->setText(text);
+            showWhole(edit, text);
     }
     for (CuttingField reset : result.resets) {
         beep();

@@ -2,6 +2,7 @@
 
 #include "calculators/ui/editfieldbehaviour.h"
 #include "common/core/numbers.h"
+#include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
 
 #include <QApplication>
@@ -111,7 +112,7 @@ TKatyForm::TKatyForm(QWidget* parent)
     for (int i = 0; i < 5; ++i) {
         m_edits[i] = new QLineEdit(QStringLiteral("1"), panel);
         m_edits[i]->setObjectName(QString::fromLatin1(editNames[i]));
-        m_edits[i]->setMaxLength(i < 3 ? 7 : 6);
+        limitTyping(m_edits[i], i < 3 ? 7 : 6);
         m_labels[i] = new QLabel(QString::fromUtf8(labelCaptions[i]), panel);
         m_labels[i]->setObjectName(QString::fromLatin1(labelNames[i]));
         m_labels[i]->setBuddy(m_edits[i]);
@@ -202,7 +203,7 @@ void TKatyForm::CheckBox_aClick() {
         if (input)
             ++ticked;
         else
-            m_edits[i]->setText(QStringLiteral("1"));
+            showWhole(m_edits[i], QStringLiteral("1"));
     }
     if (ticked == 2) {
         for (QCheckBox* box : m_boxes)
@@ -222,7 +223,7 @@ void TKatyForm::Button_ObliczClick() {
         values[std::size_t(i)] = numbers::readNumber(m_edits[i]->text());
     const TriangleResult result = solveTriangle(selectionCode(), values);
     for (const TriangleWrite& write : result.writes)
-        m_edits[int(write.quantity)]->setText(write.text);
+        showWhole(m_edits[int(write.quantity)], write.text);
     if (!result.error.isEmpty()) {
         beep();
         showMessage(this, QMessageBox::Warning, QStringLiteral("Błąd"), result.error);

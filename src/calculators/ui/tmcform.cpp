@@ -3,6 +3,7 @@
 #include "calculators/core/boltcircle.h"
 #include "calculators/core/lengthconversion.h"
 #include "calculators/ui/editfieldbehaviour.h"
+#include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
 
 #include <QCloseEvent>
@@ -37,7 +38,7 @@ TMcForm::TMcForm(QWidget* parent)
 
     m_input = new QLineEdit(QStringLiteral("0"), this);
     m_input->setObjectName(QStringLiteral("DaneLabeledEdit"));
-    m_input->setMaxLength(8);
+    limitTyping(m_input, 8);
     m_inputLabel = new QLabel(QStringLiteral("Dane (cale) :"), this);
     m_inputLabel->setObjectName(QStringLiteral("DaneLabeledEditLabel"));
     m_inputLabel->setBuddy(m_input);
@@ -97,7 +98,7 @@ void TMcForm::FormCreate() {
 }
 
 void TMcForm::PrzeliczButtonClick() {
-    m_result->setText(convertLength(m_input->text(), m_toInches->isChecked()));
+    showWhole(m_result, convertLength(m_input->text(), m_toInches->isChecked()));
 }
 
 void TMcForm::MilRadioButtonClick() {

@@ -4,6 +4,7 @@
 #include "calculators/ui/editfieldbehaviour.h"
 #include "calculators/ui/tdraw_form.h"
 #include "common/core/numbers.h"
+#include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
 
 #include <QAction>
@@ -28,7 +29,7 @@ namespace {
 QLineEdit* makeField(QWidget* parent, const char* name, const char* text, int maxLength) {
     auto* field = new QLineEdit(QString::fromUtf8(text), parent);
     field->setObjectName(QString::fromLatin1(name));
-    field->setMaxLength(maxLength);
+    limitTyping(field, maxLength);
     return field;
 }
 
@@ -212,12 +213,11 @@ void TOtworyForm::showEvent(QShowEvent* event) {
 
 void TOtworyForm::CaleRadioButton_CExit() {
     if (m_inchesIn->isChecked()) {
-        m_diameter->setMaxLength(8);
+        limitTyping(m_diameter, 8);
         m_diameter->setToolTip(inchFractionHint());
         m_fields->setKeyFilter(m_diameter, KeyFilter::Fraction);
     } else {
-        // A longer inch text stays whole: a shorter limit would cut it.
-        m_diameter->setMaxLength(std::max<int>(7, int(m_diameter->text().size())));
+        limitTyping(m_diameter, 7);
         m_diameter->setToolTip(QString());
         m_fields->setKeyFilter(m_diameter, KeyFilter::Decimal);
     }
@@ -228,7 +228,7 @@ void TOtworyForm::ObliczButtonClick() {
                           m_count->text(),    m_inchesIn->isChecked(), m_inchesOut->isChecked()};
     const BoltCircleResult result = solveBoltCircle(input);
     if (input.inchInput)
-        m_diameter->setText(result.diameterText);
+        showWhole(m_diameter, result.diameterText);
     if (!result.ok()) {
         beep();
         showMessage(this, QMessageBox::Warning, QStringLiteral("Błąd"), result.error->message);

@@ -128,4 +128,40 @@ std::optional<std::size_t> SearchBuffer(std::string_view buffer, std::ptrdiff_t 
     return searcher.run(start, count, step);
 }
 
+std::optional<BufferSelection> FindNextSelection(std::string_view buffer, BufferSelection current,
+                                                 std::string_view pattern, unsigned options) {
+    const auto found = SearchBuffer(buffer, current.start, current.length, pattern, options);
+    if (!found)
+        return std::nullopt;
+    return BufferSelection{static_cast<std::ptrdiff_t>(*found), static_cast<std::ptrdiff_t>(pattern.size())};
+}
+
+std::vector<std::size_t> RepeatedFindNext(std::string_view buffer, std::ptrdiff_t caret,
+                                          std::string_view pattern, unsigned options) {
+    std::vector<std::size_t> starts;
+    BufferSelection selection{caret, 0};
+    // Each match lies wholly after (or, upward, before) the previous selection, so the loop ends.
+    while (const auto next = FindNextSelection(buffer, selection, pattern, options)) {
+        starts.push_back(static_cast<std::size_t>(next->start));
+        selection = *next;
+    }
+    return starts;
+}
+
+std::string withEditorLineEnds(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 32);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            out += c;
+            continue;
+        }
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        out += "\r\n";
+    }
+    return out;
+}
+
 } // namespace ordalvex

@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace ordalvex {
 
@@ -21,5 +23,29 @@ enum SearchOption : unsigned {
 // runs past the end of the buffer nor starts before its beginning.
 std::optional<std::size_t> SearchBuffer(std::string_view buffer, std::ptrdiff_t selStart,
                                         std::ptrdiff_t selLength, std::string_view pattern, unsigned options);
+
+// A selection in a buffer: its start and length (0 for a caret).
+struct BufferSelection {
+    std::ptrdiff_t start = 0;
+    std::ptrdiff_t length = 0;
+    bool operator==(const BufferSelection&) const = default;
+};
+
+// One "find next" of the editor: searches from the `current` selection (see SearchBuffer) and
+// returns the selection the editor then shows, the match as long as the pattern; nothing
+// when there is no match (the selection stays as it was).
+std::optional<BufferSelection> FindNextSelection(std::string_view buffer, BufferSelection current,
+                                                 std::string_view pattern, unsigned options);
+
+// The starts of the matches that "find next" selects when repeated until it finds nothing,
+// beginning with the caret at `caret` and each search starting from the selection the
+// previous one left. In order of finding (descending without frDown); empty when none.
+std::vector<std::size_t> RepeatedFindNext(std::string_view buffer, std::ptrdiff_t caret,
+                                          std::string_view pattern, unsigned options);
+
+// Program text (Windows-1250 bytes) as the editor holds it: every line end, whether CR LF, a
+// lone CR or a lone LF, written as CR LF, so that offsets in the result are editor positions
+// (a line end counts two). Every other byte is kept.
+std::string withEditorLineEnds(std::string_view text);
 
 } // namespace ordalvex

@@ -18,7 +18,10 @@ std::optional<std::string> findProgramNumber(std::string_view text);
 
 // Offsets of the dates that saving replaces by today's date: every "$$.$$.$$$$" (left to
 // right, each search going on after the previous match), then every "$$-$$-$$$$" the same
-// way; also inside longer digit runs and comments. Each date is ten characters long.
+// way, keeping only whole dates (no digit right before or after) inside a comment. A comment
+// runs from "(" to the next ")" or line end (CR or LF), or from ";" to the line end; a ";"
+// inside a bracket comment and a "(" inside a ";" comment are plain text. Program code that
+// looks like a date (#5=[10-20-3000]) is never a date. Each date is ten characters long.
 std::vector<std::size_t> dateStampPositions(std::string_view text);
 
 // A date as the date stamp writes it: "dd.mm.yyyy" whatever the locale (ten characters).
@@ -36,12 +39,16 @@ QString backupPathFor(const QString& path);
 // (CR or LF) is returned as it is.
 std::string withEveryLineEnded(std::string text);
 
-// Outcome of writeFileSafely.
+// Outcome of writeFileSafely, writeFileInPlace and writeProgramFile.
 struct FileWriteResult {
     enum Status { Written, CannotCreate, WriteFailed };
     Status status = Written;
     int errorNumber = 0;   // the system's error number of a failed write (0 when unknown)
     QString systemMessage; // the system's description of the failure
+    bool inPlace = false;  // the existing file was overwritten directly, without a temporary file
+    // After a failed write in place: false when the previous contents could not be put back,
+    // so the file on disk may now hold a part of the new text.
+    bool previousKept = true;
     bool ok() const { return status == Written; }
 };
 
@@ -52,8 +59,22 @@ struct FileWriteResult {
 // or replacing failed (disk full, file too large).
 FileWriteResult writeFileSafely(const QString& path, std::string_view bytes);
 
-// The message for a failed writeFileSafely: "Nie mogę zapisać pliku. Wystąpił błąd nr N" for
-// a failed write, a message naming the file and the system's reason when it cannot be made.
+// Overwrites the existing file `path` with `bytes` directly (for a folder in which no file can
+// be created but the file itself is writable). The file is not emptied first: the new bytes
+// go over the old ones and the file is cut to their length only when all were written. When
+// writing fails part-way, the previous contents are written back; `previousKept` tells
+// whether that worked. CannotCreate: the file cannot be opened for reading and writing;
+// WriteFailed: writing or cutting failed. `inPlace` is always set.
+FileWriteResult writeFileInPlace(const QString& path, std::string_view bytes);
+
+// writeFileSafely, falling back to writeFileInPlace when the temporary file cannot be created
+// but `path` is an existing regular file that may be written.
+FileWriteResult writeProgramFile(const QString& path, std::string_view bytes);
+
+// The message for a failed write: "Nie mogę zapisać pliku. Wystąpił błąd nr N" for a failed
+// write, a message naming the file and the system's reason when it cannot be made. A failed
+// write in place that could not put the previous contents back adds that the file may be
+// incomplete. Empty for a successful write.
 QString fileWriteErrorText(const QString& path, const FileWriteResult& result);
 
 } // namespace ordalvex

@@ -2,6 +2,7 @@
 
 #include "common/core/codepage.h"
 #include "common/core/tempfolder.h"
+#include "common/ui/editorfont.h"
 #include "common/ui/userinteraction.h"
 #include "document/ui/loadintoeditor.h"
 #include "document/ui/searcheditor.h"
@@ -183,6 +184,7 @@ void TEditForm::OpenFile(const QString& path) {
 
 void TEditForm::RestoreWindow(const DocumentPlacement& placement, const FormatSettings& settings) {
     Settings = settings;
+    Settings.FontName = editorFaceInUse(settings.FontName);
     setFileName(placement.FileName);
     setGeometry(placement.Left, placement.Top, placement.Width, placement.Height);
     m_editor->setEditorFont(Settings.FontName, Settings.FontSize);
@@ -217,6 +219,7 @@ void TEditForm::ApplyFormat(const FormatSettings& settings) {
         return;
     }
     Settings = settings;
+    Settings.FontName = editorFaceInUse(settings.FontName);
     m_editor->setEditorFont(Settings.FontName, Settings.FontSize);
     Rehighlight(*this);
 }

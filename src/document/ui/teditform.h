@@ -36,7 +36,7 @@ public:
     bool DecimalKeyDown = false;
     bool SkipNameCheck = false;
     bool AfterDot = false;
-    FormatSettings Settings; // this window's copy of the format settings
+    FormatSettings Settings; // this window's copy of the format settings, with the face in use
     QString FileName;        // full path of the file shown; empty for a new document
 
     TRichEdit98* editor() const { return m_editor; }
@@ -48,7 +48,8 @@ public:
     void OpenFile(const QString& path);
     void RestoreWindow(const DocumentPlacement& placement, const FormatSettings& settings);
     DocumentPlacement GetWindowState() const;
-    // Takes new settings and colours the text again, keeping the modified flag. During a load
+    // Takes new settings (a missing face replaced by the one in use, see editorFaceInUse) and
+    // colours the text again, keeping the modified flag. During a load
     // the settings wait for its end (the last ones given win).
     void ApplyFormat(const FormatSettings& settings);
     // Adds "  ---> " and the program's name to the caption when the text names one.
@@ -62,15 +63,18 @@ public:
     enum class SaveResult { Saved, NotSaved, Failed };
 
     // Saves to FileName: asks when the program number differs from the file name, keeps the
-    // previous file as ".bak", stamps today's date into the text's dates, writes the text
-    // (Windows-1250, every line ended by CR LF) and clears the modified flag. A new document
-    // (no FileName) goes to SaveAs.
+    // previous file as ".bak", stamps today's date into the dates of the comments, writes the
+    // text (Windows-1250, every line ended by CR LF) and clears the modified flag. Where the
+    // folder takes no new files but the file is writable, the file is overwritten in place,
+    // with a warning when no ".bak" copy could be made. A new document (no FileName) goes to
+    // SaveAs.
     SaveResult Save();
     // Asks for a name (the program number proposed) and saves under it. `folder`, when given,
     // receives the folder of FileName afterwards (also after a cancel, as it then stands), but
     // not after a save as ".rtf", which writes a copy and leaves the window on its old file.
     SaveResult SaveAs(QString* folder = nullptr);
-    // Replaces every dd.mm.yyyy and dd-mm-yyyy date of the text by today's date with dots.
+    // Replaces every whole dd.mm.yyyy and dd-mm-yyyy date inside a comment by today's date with
+    // dots (see dateStampPositions).
     void StampDate();
     // The save dialog's reaction to another file type (1-based filter index): the default
     // suffix, and for type 1 the name `shownName` with the extension ".nc".

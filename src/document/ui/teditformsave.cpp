@@ -2,6 +2,7 @@
 // the save dialog and the question before a modified document closes.
 
 #include "common/core/codepage.h"
+#include "common/core/programfiletypes.h"
 #include "common/ui/userinteraction.h"
 #include "document/core/programsave.h"
 #include "document/ui/searcheditor.h"
@@ -26,6 +27,14 @@ QString saveRefusal() {
     return QStringLiteral("Plik nie został zapisany.");
 }
 
+QString inPlaceWithoutBackupText(const QString& path) {
+    const QFileInfo info(path);
+    return QStringLiteral("W folderze \"%1\" nie można tworzyć plików.\rPlik \"%2\" został zapisany "
+                          "bezpośrednio, bez kopii zapasowej \"%3\".")
+        .arg(QDir::toNativeSeparators(info.absolutePath()), info.fileName(),
+             QFileInfo(backupPathFor(path)).fileName());
+}
+
 // The folder of a file path, as the main window keeps it; empty for an empty path.
 QString folderOf(const QString& path) {
     return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
@@ -47,19 +56,22 @@ QString extensionOf(const QString& path) {
 }
 
 // Copies the file on disk to its ".bak" name. The old copy is replaced only by a complete new
-// one; a missing source or a failed copy is not an error.
-void makeBackup(const QString& path) {
+// one, or overwritten in place where the folder takes no new files. Returns whether the copy
+// was made; a missing source or a failed copy is not an error.
+bool makeBackup(const QString& path) {
     const QString backup = backupPathFor(path);
     // A file that is itself named ".bak" would be its own backup.
     if (QFileInfo(backup).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
-        return;
+        return false;
     QFile source(path);
     if (!source.open(QIODevice::ReadOnly))
-        return;
+        return false;
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
-        return;
-    writeFileSafely(backup, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        return false;
+    return writeProgramFile(backup,
+                            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
+        .ok();
 }
 
 } // namespace
@@ -111,15 +123,19 @@ TEditForm::SaveResult TEditForm::Save() {
         }
     }
 
-    makeBackup(FileName);
+    const bool backedUp = makeBackup(FileName);
     StampDate();
     // Dates are digits and dots: the stamped text encodes as the checked one did.
     encodeText(bytes, saveRefusal());
-    const FileWriteResult written = writeFileSafely(FileName, withEveryLineEnded(std::move(bytes)));
+    const FileWriteResult written = writeProgramFile(FileName, withEveryLineEnded(std::move(bytes)));
     if (!written.ok()) {
         showMessage(this, QMessageBox::Critical, kErrorCaption, fileWriteErrorText(FileName, written));
         return SaveResult::Failed;
     }
+    // Written in place without a copy of the previous version: the user should know there is
+    // nothing to go back to.
+    if (written.inPlace && !backedUp)
+        showMessage(this, QMessageBox::Warning, kWarningCaption, inPlaceWithoutBackupText(FileName));
     m_editor->setModified(false);
     m_editor->setSelStart(caret);
     return SaveResult::Saved;
@@ -182,9 +198,9 @@ TEditForm::SaveResult TEditForm::SaveAs(QString* folder) {
     request.caption = QStringLiteral("Zapisz \"%1\" jako...").arg(currentName);
     request.folder = FileName.isEmpty() ? QDir::homePath() : current.absolutePath();
     // The rich-text type's pattern must be in round brackets for the dialog to filter by it.
-    request.filters = {QStringLiteral("Programy CNC (*.nc)"), QStringLiteral("Programy CNC (*.min)"),
+    request.filters = {QStringLiteral("Programy CNC (*.nc)"),    QStringLiteral("Programy CNC (*.min)"),
                        QStringLiteral("Pliki tekstowe (*.txt)"), QStringLiteral("Tekst formatowany (*.rtf)"),
-                       QStringLiteral("Wszystkie pliki (*.*)")};
+                       QStringLiteral("Wszystkie pliki (*.*)"),  cncProgramFilter()};
     const QString extension = extensionOf(FileName);
     request.filterIndex = extension == QLatin1String(".nc")    ? 1
                           : extension == QLatin1String(".min") ? 2
@@ -221,7 +237,7 @@ TEditForm::SaveResult TEditForm::SaveAs(QString* folder) {
         // A copy of the text under the ".rtf" name; the window stays on its own file.
         m_saveDefaultSuffix = QStringLiteral("rtf");
         const QString copy = withExtension(path, QStringLiteral(".rtf"));
-        const FileWriteResult written = writeFileSafely(copy, withEveryLineEnded(std::move(bytes)));
+        const FileWriteResult written = writeProgramFile(copy, withEveryLineEnded(std::move(bytes)));
         if (!written.ok()) {
             showMessage(this, QMessageBox::Critical, kErrorCaption, fileWriteErrorText(copy, written));
             return SaveResult::Failed;

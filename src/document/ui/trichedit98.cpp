@@ -845,7 +845,13 @@ void TRichEdit98::keyPressEvent(QKeyEvent* event) {
         }
     }
     m_insertStyle = styleFor(m_current);
+    // A new line is a step of its own: an undo takes back the line break, then the line typed.
+    const bool newLine = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (newLine)
+        beginUndoStep();
     QsciScintilla::keyPressEvent(event);
+    if (newLine)
+        endUndoStep();
     noteSelection();
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/core/codepage.h"
 #include "common/core/inifile.h"
+#include "common/ui/growtotext.h"
 #include "common/ui/userinteraction.h"
 #include "serial/core/terminaltext.h"
 #include "serial/ui/radiogroup.h"
@@ -68,7 +69,8 @@ QPushButton* makeButton(const char* name, const QString& text, const QRect& plac
                         bool small = false) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
+    // The bars the buttons sit in keep their height.
+    placeGrown(button, place, Qt::Horizontal);
     // In a dialog every push button would otherwise take Enter typed into an edit field.
     button->setAutoDefault(false);
     if (small)
@@ -122,7 +124,7 @@ TComPortForm::TComPortForm(QWidget* parent) : QDialog(parent), m_driver(new TCom
     connect(m_driver, &TCommPortDriver::portLost, this, &TComPortForm::portLost);
 
     buildControls();
-    setFixedSize(kExpandedWidth, kCollapsedHeight + kTestAreaHeight);
+    setFixedSize(expandedWidth(), kCollapsedHeight + kTestAreaHeight);
 }
 
 TComPortForm::~TComPortForm() {
@@ -144,24 +146,25 @@ void TComPortForm::buildControls() {
 
     m_comPortRG = new RadioGroup(QStringLiteral(" Port COM "), {"COM1", "COM2", "COM3", "COM4"}, 1, m_panel1);
     m_comPortRG->setObjectName(QStringLiteral("ComPortRG"));
-    m_comPortRG->setGeometry(84, 4, 69, 93);
+    placeGrown(m_comPortRG, {clearOf(84, {m_openButton, m_saveButton, m_quitBtn}, 8), 4, 69, 93},
+               Qt::Horizontal);
     m_baudRateRG = new RadioGroup(
         QStringLiteral("Szybkość transmisji"),
         {"300", "600", "1200", "2400", "4800", "9600", "14400", "19200", "38400", "56000", "57600", "115200"},
         3, m_panel1);
     m_baudRateRG->setObjectName(QStringLiteral("BaudRateRG"));
-    m_baudRateRG->setGeometry(156, 4, 185, 93);
+    placeGrown(m_baudRateRG, {clearOf(156, {m_comPortRG}, 3), 4, 185, 93}, Qt::Horizontal);
     m_dataBitsRG = new RadioGroup(QStringLiteral(" Bity danych"), {"5", "6", "7", "8"}, 1, m_panel1);
     m_dataBitsRG->setObjectName(QStringLiteral("DataBitsRG"));
-    m_dataBitsRG->setGeometry(344, 4, 74, 93);
+    placeGrown(m_dataBitsRG, {clearOf(344, {m_baudRateRG}, 3), 4, 74, 93}, Qt::Horizontal);
     m_parityRG =
         new RadioGroup(QStringLiteral(" Parzystość"), {"none", "odd", "even", "mark", "space"}, 1, m_panel1);
     m_parityRG->setObjectName(QStringLiteral("ParityRG"));
-    m_parityRG->setGeometry(421, 4, 73, 93);
+    placeGrown(m_parityRG, {clearOf(421, {m_dataBitsRG}, 3), 4, 73, 93}, Qt::Horizontal);
     m_handshakingRG = new RadioGroup(QStringLiteral(" Sterowanie przepływem"),
                                      {"none", "RTS/CTS", "XON/XOFF", "RTS/CTS + XON/XOFF"}, 1, m_panel1);
     m_handshakingRG->setObjectName(QStringLiteral("HandshakingRG"));
-    m_handshakingRG->setGeometry(497, 4, 153, 93);
+    placeGrown(m_handshakingRG, {clearOf(497, {m_parityRG}, 3), 4, 153, 93}, Qt::Horizontal);
     m_comPortRG->setItemIndex(0);
     m_baudRateRG->setItemIndex(5);
     m_dataBitsRG->setItemIndex(3);
@@ -173,9 +176,12 @@ void TComPortForm::buildControls() {
     m_testSpeedButton->setText(QStringLiteral("&Test"));
     m_testSpeedButton->setToolTip(QStringLiteral("Testowanie ustawień"));
     m_testSpeedButton->setCheckable(true);
-    m_testSpeedButton->setGeometry(656, 48, 41, 22);
-    m_connectBtn = makeButton("ConnectBtn", QStringLiteral("&Połącz"), {708, 20, 65, 25}, m_panel1);
-    m_disconnectBtn = makeButton("DisconnectBtn", QStringLiteral("&Rozłącz"), {708, 72, 64, 25}, m_panel1);
+    placeGrown(m_testSpeedButton, {clearOf(656, {m_handshakingRG}, 6), 48, 41, 22}, Qt::Horizontal);
+    const int connectionLeft = clearOf(708, {m_testSpeedButton}, 11);
+    m_connectBtn =
+        makeButton("ConnectBtn", QStringLiteral("&Połącz"), {connectionLeft, 20, 65, 25}, m_panel1);
+    m_disconnectBtn =
+        makeButton("DisconnectBtn", QStringLiteral("&Rozłącz"), {connectionLeft, 72, 64, 25}, m_panel1);
     m_disconnectBtn->setEnabled(false);
     layout->addWidget(m_panel1);
 
@@ -190,15 +196,15 @@ void TComPortForm::buildControls() {
     m_charDelayEdit->setMaxLength(2);
     // Where the system font is wider than the one the places were chosen for, the field
     // moves right rather than cover its label.
-    m_charDelayEdit->setGeometry(std::max(152, m_label1->geometry().right() + 2), 3, 41, 21);
+    m_charDelayEdit->setGeometry(clearOf(152, {m_label1}, 1), 3, 41, 21);
     m_label2 = new QLabel(QStringLiteral("Opuźnienie wysłania lini : "), m_panel4);
     m_label2->setObjectName(QStringLiteral("Label2"));
-    m_label2->move(312, 6);
+    m_label2->move(clearOf(312, {m_charDelayEdit}, 8), 6);
     m_label2->adjustSize();
     m_lineDelayEdit = new QLineEdit(QStringLiteral("0"), m_panel4);
     m_lineDelayEdit->setObjectName(QStringLiteral("LineDelayEdit"));
     m_lineDelayEdit->setMaxLength(2);
-    m_lineDelayEdit->setGeometry(std::max(432, m_label2->geometry().right() + 2), 3, 41, 21);
+    m_lineDelayEdit->setGeometry(clearOf(432, {m_label2}, 1), 3, 41, 21);
     layout->addWidget(m_panel4);
 
     m_panel3 = makePanel("Panel3", kPanel3Height, this);
@@ -217,9 +223,12 @@ void TComPortForm::buildControls() {
     sent->setGeometry(4, 0, 120, kPanel2Height);
     m_clrOutMemo = makeButton("ClrOutMemo", QStringLiteral("Wyczyść"), {137, 3, 75, 14}, m_panel2, true);
     m_setDTRBtn = makeButton("SetDTRBtn", QStringLiteral("SET DTR"), {332, 3, 75, 14}, m_panel2, true);
-    m_clrDTRBtn = makeButton("ClrDTRBtn", QStringLiteral("CLR DTR"), {407, 3, 75, 14}, m_panel2, true);
-    m_setRTSBtn = makeButton("SetRTSBtn", QStringLiteral("SET RTS"), {522, 3, 75, 14}, m_panel2, true);
-    m_clrRTSBtn = makeButton("ClrRTSBtn", QStringLiteral("CLR RTS"), {597, 3, 75, 14}, m_panel2, true);
+    m_clrDTRBtn = makeButton("ClrDTRBtn", QStringLiteral("CLR DTR"),
+                             {clearOf(407, {m_setDTRBtn}, 0), 3, 75, 14}, m_panel2, true);
+    m_setRTSBtn = makeButton("SetRTSBtn", QStringLiteral("SET RTS"),
+                             {clearOf(522, {m_clrDTRBtn}, 40), 3, 75, 14}, m_panel2, true);
+    m_clrRTSBtn = makeButton("ClrRTSBtn", QStringLiteral("CLR RTS"),
+                             {clearOf(597, {m_setRTSBtn}, 0), 3, 75, 14}, m_panel2, true);
     layout->addWidget(m_panel2);
 
     m_txMemo = makeMemo("TxMemo", this);
@@ -313,8 +322,18 @@ bool TComPortForm::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+// The window's right edge keeps the designed margin right of the test button, and with the
+// test area shown, right of the connection buttons.
+int TComPortForm::collapsedWidth() const {
+    return clearOf(kCollapsedWidth, {m_testSpeedButton}, kCollapsedWidth - 697);
+}
+
+int TComPortForm::expandedWidth() const {
+    return clearOf(kExpandedWidth, {m_connectBtn, m_disconnectBtn}, kExpandedWidth - 773);
+}
+
 void TComPortForm::FormShow() {
-    setFixedSize(kCollapsedWidth, kCollapsedHeight);
+    setFixedSize(collapsedWidth(), kCollapsedHeight);
     if (!m_settingsFileName.isEmpty()) {
         const QFileInfo file(portSettingsPath(m_settingsFileName, m_settingsFolder));
         m_openFolder = m_saveFolder = file.absolutePath();
@@ -431,12 +450,12 @@ void TComPortForm::setTestAreaVisible(bool visible) {
 
 void TComPortForm::TestSpeedButtonClick() {
     if (m_testSpeedButton->isChecked()) {
-        setFixedSize(kExpandedWidth, height() + kTestAreaHeight);
+        setFixedSize(expandedWidth(), height() + kTestAreaHeight);
         setTestAreaVisible(true);
         ConnectBtnClick();
     } else {
         DisconnectBtnClick();
-        setFixedSize(kCollapsedWidth, height() - kTestAreaHeight);
+        setFixedSize(collapsedWidth(), height() - kTestAreaHeight);
         setTestAreaVisible(false);
     }
 }
@@ -572,7 +591,10 @@ void TComPortForm::RxCopyClick() {
 
 QString runComPortForm(QWidget* mainWindow, const QString& rememberedFileName,
                        const QString& settingsFilePath) {
-    TComPortForm form(mainWindow);
+    // No parent: a child window would be minimised by the window manager with its parent.
+    // Modal for the whole program, so the main window still waits for it.
+    TComPortForm form(nullptr);
+    form.setWindowModality(Qt::ApplicationModal);
     form.setSettingsFolder(QFileInfo(settingsFilePath).absolutePath());
     IniFile settings(settingsFilePath);
     settings.load(); // an unreadable settings file leaves the default devices

@@ -78,6 +78,8 @@ protected:
 private:
     void buildControls();
     void setTestAreaVisible(bool visible);
+    int collapsedWidth() const;
+    int expandedWidth() const;
     void portLost();
     PortSettings chosenSettings() const;
 
@@ -125,7 +127,8 @@ private:
 };
 
 // Runs the transfer window for the main window's port button: places it by mainWindow
-// (which may be null), shows it modally with the remembered port settings file name (empty
+// (which may be null; the window is a top-level window of its own, not a child of it), shows
+// it modally with the remembered port settings file name (empty
 // when none was used yet) and gives the file name to remember afterwards. settingsFilePath is
 // the program's settings file: "Default.cfg" lives in its folder, and its section "Ports"
 // names the devices of COM1 to COM4.

@@ -1,6 +1,7 @@
 #include "shell/core/shellsettings.h"
 
 #include "common/core/inifile.h"
+#include "common/core/programfiletypes.h"
 
 #include <QDir>
 
@@ -28,9 +29,8 @@ QString defaultOpenFolder() {
 QStringList openDialogFilters() {
     // Qt separates the patterns of one type by blanks; "*" rather than "*.*" so that files
     // without an extension are listed too.
-    return {QStringLiteral("Programy CNC (*.nc *.min)"), QStringLiteral("Programy CNC (*.nc)"),
-            QStringLiteral("Programy CNC (*.min)"), QStringLiteral("Pliki tekstowe (*.txt)"),
-            QStringLiteral("Wszystkie pliki (*)")};
+    return {cncProgramFilter(), QStringLiteral("Programy CNC (*.nc)"), QStringLiteral("Programy CNC (*.min)"),
+            QStringLiteral("Pliki tekstowe (*.txt)"), QStringLiteral("Wszystkie pliki (*)")};
 }
 
 ShellSettings readShellSettings(const IniFile& ini) {

@@ -1,5 +1,6 @@
 #include "shell/ui/fontchoice.h"
 
+#include "common/ui/editorfont.h"
 #include "document/ui/teditform.h"
 
 #include <algorithm>
@@ -79,7 +80,8 @@ std::optional<FontChoice> chooseEditorFont(QWidget* parent, const FormatSettings
     dialog.setObjectName(QStringLiteral("FontDialog"));
     // The platform's own dialog could not be held to the size limits.
     dialog.setOption(QFontDialog::DontUseNativeDialog);
-    QFont preset(settings.FontName);
+    // The face the documents show, so that OK without a change keeps it.
+    QFont preset(editorFaceInUse(settings.FontName));
     preset.setPointSize(clampSize(settings.FontSize));
     dialog.setCurrentFont(preset);
     limitFontDialogSizes(dialog);
@@ -108,7 +110,9 @@ bool chooseFontForDocuments(QWidget* parent, FormatSettings& settings, const QLi
     const std::optional<FontChoice> choice = chooseEditorFont(parent, settings);
     if (!choice)
         return false;
-    settings.FontName = choice->face;
+    // The face in use for a missing one, kept: the setting stays as it was.
+    if (choice->face != editorFaceInUse(settings.FontName))
+        settings.FontName = choice->face;
     settings.FontSize = choice->size;
     applyFormatToDocuments(documents, settings);
     return true;

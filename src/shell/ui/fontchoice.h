@@ -37,9 +37,9 @@ FontDialogRunner setFontDialogRunner(FontDialogRunner runner);
 // are hidden from its list and refused by its size box.
 void limitFontDialogSizes(QFontDialog& dialog);
 
-// Runs the font dialog ("FontDialog", a child of `parent`) preset with the face and size of
-// `settings` (a size outside the limits is brought inside them). Returns the chosen face and
-// size (size clamped to the limits), or nothing when the user cancelled.
+// Runs the font dialog ("FontDialog", a child of `parent`) preset with the face in use for
+// `settings` (editorFaceInUse) and its size (a size outside the limits is brought inside them). Returns the
+// chosen face and size (size clamped to the limits), or nothing when the user cancelled.
 std::optional<FontChoice> chooseEditorFont(QWidget* parent, const FormatSettings& settings);
 
 // Gives `settings` to every window of `documents` through ApplyFormat, from the last in the
@@ -47,7 +47,8 @@ std::optional<FontChoice> chooseEditorFont(QWidget* parent, const FormatSettings
 void applyFormatToDocuments(const QList<TEditForm*>& documents, const FormatSettings& settings);
 
 // The whole font command: chooses a font for `settings`; when one was chosen, stores its face
-// and size in `settings`, applies them to `documents` (last to first) and returns true.
+// (unless it is the face in use for the stored one) and size in `settings`, applies them to `documents` (last
+// to first) and returns true.
 bool chooseFontForDocuments(QWidget* parent, FormatSettings& settings, const QList<TEditForm*>& documents);
 
 } // namespace ordalvex

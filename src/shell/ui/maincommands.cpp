@@ -2,6 +2,7 @@
 #include "common/ui/userinteraction.h"
 #include "document/ui/teditform.h"
 #include "shell/ui/commandglyphs.h"
+#include "shell/ui/documentstatus.h"
 #include "shell/ui/tmainform.h"
 
 #include <QMdiArea>
@@ -37,6 +38,14 @@ QAction* TMainForm::addItem(QMenu* menu, const char* name, const QString& captio
     return action;
 }
 
+void TMainForm::addSecondShortcut(QAction* item, const QKeySequence& second) {
+    const QKeySequence first = item->shortcut();
+    item->setShortcuts({first, second});
+    // A menu shows only the first shortcut by itself; text after a tab takes the place of it.
+    item->setText(item->text() + QLatin1Char('\t') + first.toString(QKeySequence::NativeText) +
+                  QStringLiteral(", ") + second.toString(QKeySequence::NativeText));
+}
+
 QToolButton* TMainForm::addButton(const char* name, const QString& hint, void (TMainForm::*handler)()) {
     auto* button = new QToolButton(m_buttonPanel);
     button->setObjectName(QString::fromLatin1(name));
@@ -63,12 +72,16 @@ void TMainForm::createCommands() {
 
     QMenu* plik = addMenu("Plik1", QStringLiteral("&Plik"));
     addItem(plik, "Nowy1", QStringLiteral("&Nowy plik"), none, &TMainForm::NewSpeedButtonClick);
-    addItem(plik, "Otwrz1", QStringLiteral("&Otwórz..."), QKeySequence(Qt::Key_F4),
-            &TMainForm::OpenSpeedButtonClick);
-    addItem(plik, "Zapisz1", QStringLiteral("&Zapisz"), QKeySequence(Qt::Key_F2),
-            &TMainForm::SaveSpeedButtonClick);
-    addItem(plik, "Zapiszjako1", QStringLiteral("Z&apisz jako..."), QKeySequence(Qt::SHIFT | Qt::Key_F2),
-            &TMainForm::SaveAsSpeedButtonClick);
+    // The desktop's common shortcuts work too, where no command of the program uses them.
+    addSecondShortcut(addItem(plik, "Otwrz1", QStringLiteral("&Otwórz..."), QKeySequence(Qt::Key_F4),
+                              &TMainForm::OpenSpeedButtonClick),
+                      QKeySequence(Qt::CTRL | Qt::Key_O));
+    addSecondShortcut(addItem(plik, "Zapisz1", QStringLiteral("&Zapisz"), QKeySequence(Qt::Key_F2),
+                              &TMainForm::SaveSpeedButtonClick),
+                      QKeySequence(Qt::CTRL | Qt::Key_S));
+    addSecondShortcut(addItem(plik, "Zapiszjako1", QStringLiteral("Z&apisz jako..."),
+                              QKeySequence(Qt::SHIFT | Qt::Key_F2), &TMainForm::SaveAsSpeedButtonClick),
+                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     addItem(plik, "Zamknij1", QStringLiteral("Za&mknij"), none, &TMainForm::Zamknij1Click);
     addItem(plik, "Zamknijwszystkie", QStringLiteral("Zamknij &wszystkie"), none,
             &TMainForm::ZamknijwszystkieClick);
@@ -77,10 +90,12 @@ void TMainForm::createCommands() {
             &TMainForm::Przegldarkaplikw1Click);
     plik->addSeparator();
     addItem(plik, "Ustawieniastrony1", QStringLiteral("&Ustawienia strony..."), none, nullptr);
-    addItem(plik, "Drukuj1", QStringLiteral("&Drukuj"), QKeySequence(Qt::Key_F12),
-            &TMainForm::PrintSpeedButtonClick);
+    addSecondShortcut(addItem(plik, "Drukuj1", QStringLiteral("&Drukuj"), QKeySequence(Qt::Key_F12),
+                              &TMainForm::PrintSpeedButtonClick),
+                      QKeySequence(Qt::CTRL | Qt::Key_P));
     plik->addSeparator();
-    addItem(plik, "Zakocz1", QStringLiteral("Za&kończ program"), none, &TMainForm::Zakocz1Click);
+    addItem(plik, "Zakocz1", QStringLiteral("Za&kończ program"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+            &TMainForm::Zakocz1Click);
 
     QMenu* edycja = addMenu("Edycja1", QStringLiteral("&Edycja"));
     addItem(edycja, "Cofnij1", QStringLiteral("&Cofnij"), QKeySequence(Qt::CTRL | Qt::Key_Z),
@@ -245,6 +260,7 @@ void TMainForm::UpdateCommandState() {
     setEnabled("Wklej1", paste);
     for (const char* name : kDocumentItems)
         setEnabled(name, haveDocument);
+    m_status->follow(activeDocument());
 }
 
 int TMainForm::NotifyEditState(int selection, int undoRedo) {

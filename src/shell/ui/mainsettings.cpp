@@ -8,9 +8,12 @@
 #include "shell/core/shellsettings.h"
 #include "shell/ui/tmainform.h"
 
+#include <memory>
+
 #include <QAction>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
 #include <QToolButton>
@@ -42,16 +45,36 @@ void TMainForm::LoadSettings() {
     restoreWindows(settings);
 }
 
-void TMainForm::restoreWindows(const ShellSettings& settings) {
+DocumentPlacement TMainForm::restoredFromMaximized(const DocumentPlacement& placement) const {
     // The client area below the menu bar, as the maximized rule measures it.
     const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
     const int clientWidth = width();
     const int clientHeight = std::max(0, height() - menuHeight);
+    return maximizedRestorePlacement(placement, x(), y(), clientWidth, clientHeight);
+}
+
+void TMainForm::keepRestoreSizeForLater(TEditForm* document, const DocumentPlacement& placement) {
+    // The main window is shown maximised, but the window manager gives it its maximised size
+    // only some time after start-up: the size taken when the user restores the document is
+    // measured when that happens, once, from the main window as it is then.
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(
+        document, &QMdiSubWindow::windowStateChanged, this,
+        [this, document, placement, connection](Qt::WindowStates before, Qt::WindowStates now) {
+            if (!before.testFlag(Qt::WindowMaximized) || (now & (Qt::WindowMaximized | Qt::WindowMinimized)))
+                return;
+            disconnect(*connection);
+            const DocumentPlacement normal = restoredFromMaximized(placement);
+            document->setGeometry(normal.Left, normal.Top, normal.Width, normal.Height);
+        });
+}
+
+void TMainForm::restoreWindows(const ShellSettings& settings) {
     // From the least recently active window to the active one, which ends up active again.
     for (auto it = settings.windows.crbegin(); it != settings.windows.crend(); ++it) {
         DocumentPlacement placement = it->placement;
         if (it->state == static_cast<int>(WindowState::Maximized))
-            placement = maximizedRestorePlacement(placement, x(), y(), clientWidth, clientHeight);
+            placement = restoredFromMaximized(placement);
         if (!QFileInfo(placement.FileName).isFile())
             continue;
         TEditForm* document = createDocument();
@@ -61,8 +84,10 @@ void TMainForm::restoreWindows(const ShellSettings& settings) {
             continue;
         if (it->state == static_cast<int>(WindowState::Normal))
             document->showNormal();
-        else if (it->state == static_cast<int>(WindowState::Maximized))
+        else if (it->state == static_cast<int>(WindowState::Maximized)) {
             document->showMaximized();
+            keepRestoreSizeForLater(document, placement);
+        }
     }
 }
 

@@ -79,6 +79,15 @@ bool SystemCalculator::isRunning() const {
     return m_pid > 0 && processRuns(m_pid);
 }
 
+QStringList SystemCalculator::programNames() const {
+    QStringList names;
+    for (const Candidate& candidate : m_candidates) {
+        if (!candidate.isEmpty())
+            names.append(candidate.first());
+    }
+    return names;
+}
+
 qint64 SystemCalculator::processId() const {
     return isRunning() ? m_pid : 0;
 }

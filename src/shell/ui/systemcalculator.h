@@ -25,6 +25,8 @@ public:
     // calculator runs afterwards; failing to start one is silent.
     bool show();
     bool isRunning() const;
+    // The program names looked for, in order (the first word of each candidate).
+    QStringList programNames() const;
     // The process id of the running calculator, 0 when none runs.
     qint64 processId() const;
     // Ends the calculator started by show(), if it still runs.

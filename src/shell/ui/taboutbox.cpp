@@ -1,5 +1,7 @@
 #include "shell/ui/taboutbox.h"
 
+#include "common/ui/growtotext.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -66,7 +68,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("OKButton"));
-    m_okButton->setGeometry(151, 244, 75, 25);
+    placeGrown(m_okButton, {151, 244, 75, 25});
     m_okButton->setDefault(true);
     // QDialog treats Esc as cancel, so OK is the cancel button as well.
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);

@@ -2,6 +2,7 @@
 
 #include "document/ui/teditform.h"
 #include "shell/core/shellsettings.h"
+#include "shell/ui/documentstatus.h"
 #include "shell/ui/systemcalculator.h"
 
 #include <QAction>
@@ -28,9 +29,13 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     m_mdiArea->setObjectName(QStringLiteral("ClientArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // When the active window closes, the frame activates the next one in this order: the
+    // window that was active before it, not the first one made.
+    m_mdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(m_mdiArea);
     createCommands();
     createToolServices();
+    m_status = new DocumentStatus(statusBar());
 
     const ShellSettings defaults;
     Settings = defaults.format;
@@ -38,7 +43,24 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     NewFileCounter = 1;
 
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
-        if (auto* document = qobject_cast<TEditForm*>(window)) {
+        auto* document = qobject_cast<TEditForm*>(window);
+        if (document && m_closingTop && document != m_closingTop) {
+            // The one below the closing window (which the frame may have dropped from its list
+            // already) comes up once the frame has finished its own choice.
+            QList<TEditForm*> windows = documents();
+            windows.removeAll(m_closingTop.data());
+            TEditForm* below = windows.value(0);
+            m_closingTop = nullptr;
+            if (below && below != document) {
+                QTimer::singleShot(0, this, [this, below = QPointer<TEditForm>(below)] {
+                    if (below && !below->isHidden())
+                        raiseToTop(below);
+                });
+                UpdateCommandState();
+                return;
+            }
+        }
+        if (document) {
             documents();
             m_stack.removeAll(document);
             m_stack.prepend(document);
@@ -50,12 +72,17 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TMainForm::~TMainForm() {
+    m_status->follow(nullptr);
     // FormDestroy: the child windows are torn down after this body, when the members are gone
     // already; the focus changes and window notifications they cause must not reach us.
     disconnect(qApp, nullptr, this, nullptr);
     disconnect(m_mdiArea, nullptr, this, nullptr);
     for (QMdiSubWindow* window : m_mdiArea->subWindowList())
         disconnect(window, nullptr, this, nullptr);
+    // The tool windows have no parent to take them along; a closed one may still wait for its
+    // deferred deletion.
+    for (const QPointer<QWidget>& window : std::as_const(m_toolWindows))
+        delete window.data();
 }
 
 QList<TEditForm*> TMainForm::documents() const {
@@ -91,8 +118,21 @@ void TMainForm::raiseToTop(QMdiSubWindow* window) {
     m_mdiArea->setActiveSubWindow(document);
 }
 
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close) {
+        auto* document = qobject_cast<TEditForm*>(watched);
+        if (document && document == activeDocument()) {
+            m_closingTop = document;
+            // A refused close activates nothing; the note is stale after this turn of events.
+            QTimer::singleShot(0, this, [this] { m_closingTop = nullptr; });
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 TEditForm* TMainForm::createDocument() {
     auto* document = new TEditForm();
+    document->installEventFilter(this);
     connect(document, &TEditForm::editStateChanged, this, &TMainForm::NotifyEditState);
     // Its destruction changes the active window; the command state follows once it is gone.
     connect(document, &QObject::destroyed, this, &TMainForm::UpdateCommandState, Qt::QueuedConnection);
@@ -159,6 +199,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     // FormClose
     SaveSettings();
     m_calculator->close();
+    closeToolWindows();
     event->accept();
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "document/core/formatsettings.h"
+#include "shell/ui/toolwindows.h"
+
+#include <functional>
 
 #include <QHash>
 #include <QList>
@@ -17,6 +20,7 @@ class QToolButton;
 
 namespace ordalvex {
 
+class DocumentStatus;
 class FindReplace;
 class SystemCalculator;
 class TEditForm;
@@ -118,12 +122,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Notes the active document window closing (see m_closingTop).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createCommands();
     void createToolServices();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
                      void (TMainForm::*handler)());
+    // Gives `item` the common desktop shortcut `second` besides its own, both shown in the menu.
+    static void addSecondShortcut(QAction* item, const QKeySequence& second);
     QToolButton* addButton(const char* name, const QString& hint, void (TMainForm::*handler)());
     void fillWindowMenu();
     void setEnabled(const char* name, bool enabled);
@@ -131,11 +139,18 @@ private:
 
     ShellSettings currentSettings() const;
     void restoreWindows(const ShellSettings& settings);
+    // `placement` moved and sized as a document restored from maximised takes it, measured
+    // from the main window as it is now.
+    DocumentPlacement restoredFromMaximized(const DocumentPlacement& placement) const;
+    void keepRestoreSizeForLater(TEditForm* document, const DocumentPlacement& placement);
     bool askDocumentsToClose();
     void applyFormatToAll();
     void tile(Qt::Orientation orientation);
     void raiseToTop(QMdiSubWindow* window);
     TEditForm* openInNewWindow(const QString& path);
+    // Opens a tool window (see openToolWindow) and keeps it to close it when the program ends.
+    void openTool(ToolWindow kind, const std::function<QWidget*()>& create);
+    void closeToolWindows();
 
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* m_buttonPanel = nullptr;
@@ -145,8 +160,15 @@ private:
     QHash<QString, QToolButton*> m_buttons;
     // Stacking order of the document windows, top first.
     mutable QList<QPointer<TEditForm>> m_stack;
+    // The active document window while it closes: the frame then activates a window by its own
+    // activation history, which does not know that "previous window" sends the active one to
+    // the bottom; the window below it in m_stack is the one that comes up instead.
+    QPointer<TEditForm> m_closingTop;
     FindReplace* m_findReplace = nullptr;
     SystemCalculator* m_calculator = nullptr;
+    DocumentStatus* m_status = nullptr;
+    // The tool windows opened so far: top-level windows of their own, not children.
+    QList<QPointer<QWidget>> m_toolWindows;
     QStringList m_commandLineFiles;
     bool m_shown = false;
 };

@@ -151,30 +151,48 @@ void TMainForm::CzcionkaClick() {
 }
 
 void TMainForm::KalkulatorClick() {
-    m_calculator->show();
+    if (m_calculator->show())
+        return;
+    showMessage(this, QMessageBox::Warning, QStringLiteral("Błąd"),
+                QStringLiteral("Nie można uruchomić kalkulatora systemowego.\n"
+                               "Szukano programów: %1 (w katalogach ze zmiennej PATH).")
+                    .arg(m_calculator->programNames().join(QStringLiteral(", "))));
+}
+
+void TMainForm::openTool(ToolWindow kind, const std::function<QWidget*()>& create) {
+    QWidget* window = openToolWindow(kind, this, create);
+    m_toolWindows.removeAll(nullptr);
+    if (window && !m_toolWindows.contains(window))
+        m_toolWindows.append(window);
+}
+
+void TMainForm::closeToolWindows() {
+    const QList<QPointer<QWidget>> windows = m_toolWindows;
+    for (const QPointer<QWidget>& window : windows) {
+        if (window)
+            window->close();
+    }
 }
 
 void TMainForm::ObliczwsprzdneotworwrozmieszczonychnaokrguClick() {
-    openToolWindow(ToolWindow::Otwory, this, [this] { return new TOtworyForm(this); });
+    openTool(ToolWindow::Otwory, [] { return new TOtworyForm(nullptr); });
 }
 
 void TMainForm::ObliczparametryClick() {
-    openToolWindow(ToolWindow::Calc, this, [this] { return new TCalcForm(this); });
+    openTool(ToolWindow::Calc, [] { return new TCalcForm(nullptr); });
 }
 
 void TMainForm::Ktyitrjkty1Click() {
-    openToolWindow(ToolWindow::Katy, this, [this] { return new TKatyForm(this); });
+    openTool(ToolWindow::Katy, [] { return new TKatyForm(nullptr); });
 }
 
 void TMainForm::ObliczfazkiClick() {
-    openToolWindow(ToolWindow::Mc, this, [this] { return new TMcForm(this); });
+    openTool(ToolWindow::Mc, [] { return new TMcForm(nullptr); });
 }
 
 void TMainForm::Przegldarkaplikw1Click() {
-    openToolWindow(ToolWindow::Finder, this, [this] {
-        // A window of its own that still goes with the main window when the program ends.
-        auto* finder = new TFinder_Form(this);
-        finder->setWindowFlag(Qt::Window);
+    openTool(ToolWindow::Finder, [this] {
+        auto* finder = new TFinder_Form(nullptr);
         finder->openProgram = [guard = QPointer<TMainForm>(this)](const QString& path,
                                                                   const FormatSettings& settings) {
             if (!guard)

@@ -83,6 +83,7 @@ QWidget* openToolWindow(ToolWindow kind, QWidget* mainWindow, const std::functio
     QWidget* window = create ? create() : nullptr;
     if (!window)
         return nullptr;
+    window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
     window->setWindowTitle(identity.title);
     window->setAttribute(Qt::WA_DeleteOnClose);
     // The window's width is known only once it has its size; take the size show() would give.

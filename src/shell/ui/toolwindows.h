@@ -40,7 +40,10 @@ QWidget* findTopLevelWindow(const char* className, const QString& title);
 void bringForward(QWidget* window);
 
 // Opens the tool window of `kind`: an open one is brought forward; otherwise `create()` makes
-// one (set up but not shown, e.g. with OpenBrowser already called), which gets its title,
+// one (set up but not shown, e.g. with OpenBrowser already called; without a parent, so that
+// the window manager minimises and stacks it apart from the main window), which becomes a
+// window of the plain window type (not a dialog, which the window manager would tie to the
+// program's other windows), gets its title,
 // deletes itself when closed, is put at toolWindowPosition() from `mainWindow`'s frame and is
 // shown without blocking. Returns the window, or nullptr when `create` gave none.
 QWidget* openToolWindow(ToolWindow kind, QWidget* mainWindow, const std::function<QWidget*()>& create);

@@ -1,9 +1,12 @@
 #include "tools/ui/tformrenum.h"
 
 #include "common/core/codepage.h"
+#include "common/ui/growtotext.h"
+#include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
 #include "document/core/styledtext.h"
 #include "document/ui/trichedit98.h"
+#include "tools/core/jumps.h"
 #include "tools/core/previewrtf.h"
 #include "tools/core/renumber.h"
 
@@ -44,14 +47,14 @@ QLineEdit* makeEdit(QWidget* parent, const QString& name, const QString& text, c
     edit->setObjectName(name);
     edit->setToolTip(hint);
     edit->setGeometry(x, y, 49, 21);
-    edit->setMaxLength(maxLength);
+    limitTyping(edit, maxLength);
     return edit;
 }
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text, int x, int y) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
-    button->setGeometry(x, y, 75, 25);
+    placeGrown(button, {x, y, 75, 25});
     button->setAutoDefault(false);
     return button;
 }
@@ -75,9 +78,12 @@ TFormRenum::TFormRenum(const QString& inputPath, const QString& tempDir, QWidget
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_inputPath(inputPath), m_tempDir(tempDir) {
     setWindowTitle(QStringLiteral("Przenumeruj"));
-    setFixedSize(574, 470);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     createControls();
+    setFixedSize(grownSize({574, 470},
+                           {m_radioAll, m_radioStep, m_editMin, m_editFirst, m_editStep, m_checkZero,
+                            m_buttonStart, m_buttonOk, m_buttonCancel},
+                           8));
     FormCreate();
 }
 
@@ -98,23 +104,25 @@ void TFormRenum::createControls() {
 
     m_radioAll = new QRadioButton(QStringLiteral("Przenumeruj wszystko"), this);
     m_radioAll->setObjectName(QStringLiteral("RadioButtonAll"));
-    m_radioAll->setGeometry(408, 24, 137, 17);
+    placeGrown(m_radioAll, {408, 24, 137, 17});
     m_radioStep = new QRadioButton(QStringLiteral("Przenumeruj zaznaczone"), this);
     m_radioStep->setObjectName(QStringLiteral("RadioButtonStep"));
-    m_radioStep->setGeometry(408, 56, 145, 17);
+    placeGrown(m_radioStep, {408, 56, 145, 17});
 
     auto* label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Zacznij od : N"), 408, 112);
+    auto* label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Numeruj od :"), 408, 144);
+    auto* label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Numeruj co :"), 408, 176);
+    // The fields keep one column, right of the widest of their labels.
+    const int fieldsLeft = clearOf(480, {label1, label3, label2}, 4);
     m_editMin =
         makeEdit(this, QStringLiteral("EditMin"), QStringLiteral("0"),
-                 QStringLiteral("Zacznij numerowanie od aktualnej lini nr.  (0 - 9000)"), 480, 104, 4);
+                 QStringLiteral("Zacznij numerowanie od aktualnej lini nr.  (0 - 9000)"), fieldsLeft, 104, 4);
     label1->setBuddy(m_editMin);
-    auto* label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Numeruj od :"), 408, 144);
     m_editFirst = makeEdit(this, QStringLiteral("EditFirst"), QStringLiteral("10"),
-                           QStringLiteral("Numer pierwszej lini. (0 - 5000)"), 480, 136, 4);
+                           QStringLiteral("Numer pierwszej lini. (0 - 5000)"), fieldsLeft, 136, 4);
     label3->setBuddy(m_editFirst);
-    auto* label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Numeruj co :"), 408, 176);
     m_editStep = makeEdit(this, QStringLiteral("EditStep"), QStringLiteral("10"),
-                          QStringLiteral("Krok. (1 - 100)"), 480, 168, 3);
+                          QStringLiteral("Krok. (1 - 100)"), fieldsLeft, 168, 3);
     label2->setBuddy(m_editStep);
     for (QLineEdit* edit : {m_editMin, m_editFirst, m_editStep})
         edit->installEventFilter(this);
@@ -122,12 +130,13 @@ void TFormRenum::createControls() {
     m_checkZero = new QCheckBox(QStringLiteral("Dopisuj nie znaczące zera"), this);
     m_checkZero->setObjectName(QStringLiteral("CheckBoxZero"));
     m_checkZero->setToolTip(QStringLiteral("Czterocyfrowe numery lini. "));
-    m_checkZero->setGeometry(408, 232, 153, 17);
+    placeGrown(m_checkZero, {408, 232, 153, 17});
 
     m_buttonStart = makeButton(this, QStringLiteral("ButtonStart"), QStringLiteral("&Start"), 440, 320);
     m_buttonStart->setDefault(true);
     m_buttonOk = makeButton(this, QStringLiteral("ButtonOK"), QStringLiteral("&Ok"), 392, 408);
-    m_buttonCancel = makeButton(this, QStringLiteral("ButtonAnuluj"), QStringLiteral("&Anuluj"), 488, 408);
+    m_buttonCancel = makeButton(this, QStringLiteral("ButtonAnuluj"), QStringLiteral("&Anuluj"),
+                                clearOf(488, {m_buttonOk}, 8), 408);
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu"));
@@ -163,7 +172,7 @@ void TFormRenum::FormCreate() {
     m_confirmed = false;
     m_radioAll->setChecked(true);
     m_radioStep->setChecked(false);
-    m_editStep->setText(QStringLiteral("10"));
+    showWhole(m_editStep, QStringLiteral("10"));
     m_buttonOk->setEnabled(false);
     m_selToEnd->setEnabled(false);
     QFile file(m_inputPath);
@@ -284,20 +293,20 @@ void TFormRenum::SelToEndClick() {
 
 void TFormRenum::takeNumber(QLineEdit* edit, int& variable, int low, int high, int defaultValue) {
     if (edit->text().isEmpty())
-        edit->setText(QString::number(defaultValue));
+        showWhole(edit, QString::number(defaultValue));
     bool ok = false;
     const int value = edit->text().toInt(&ok);
     if (!ok) {
         showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"),
                     QStringLiteral("'%1' nie jest poprawną liczbą całkowitą.").arg(edit->text()));
         // The field shows the number that will be used, not the text that was refused.
-        edit->setText(QString::number(variable));
+        showWhole(edit, QString::number(variable));
         return;
     }
     variable = value;
     if (value < low || value > high) {
         beep();
-        edit->setText(QString::number(defaultValue));
+        showWhole(edit, QString::number(defaultValue));
         variable = defaultValue;
     }
 }
@@ -394,13 +403,17 @@ void TFormRenum::ButtonStartClick() {
 
     const qsizetype rangeStart = qsizetype(result.rangeStart);
     const qsizetype rangeLength = qsizetype(result.rangeLength);
-    ColourPreview(QByteArray(result.text.data(), qsizetype(result.text.size())), [this, all, rangeStart, rangeLength] {
+    const std::vector<std::size_t> unfollowed = result.unfollowedJumpLines;
+    ColourPreview(QByteArray(result.text.data(), qsizetype(result.text.size())),
+                  [this, all, rangeStart, rangeLength, unfollowed] {
         if (!all) {
             m_rangeStart = rangeStart;
             m_rangeLength = rangeLength;
         }
         m_preview->setSelection(m_rangeStart, m_rangeLength);
         m_buttonOk->setEnabled(true);
+        if (!unfollowed.empty())
+            showMessage(this, QMessageBox::Warning, QStringLiteral("Przenumeruj"), unfollowedJumpsMessage(unfollowed));
     });
 }
 

@@ -1,8 +1,10 @@
 #include "tools/ui/tgettextdialog.h"
 
 #include "common/core/inifile.h"
+#include "common/ui/growtotext.h"
 #include "tools/core/decimalpoints.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
 #include <QKeyEvent>
@@ -34,25 +36,29 @@ TGetTextDialog::TGetTextDialog(const QString& settingsPath, QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_settingsPath(settingsPath) {
     setWindowTitle(QStringLiteral("Wstaw kropki"));
-    setFixedSize(272, 136);
-
     m_label = new QLabel(QStringLiteral("Wpisz adresy , po których należy wstawić kropki :"), this);
     m_label->setObjectName(QStringLiteral("Label1"));
-    m_label->setGeometry(8, 12, 256, 16);
+    placeGrown(m_label, {8, 12, 256, 16});
 
     m_comboBox = new QComboBox(this);
     m_comboBox->setObjectName(QStringLiteral("ComboBox"));
     m_comboBox->setEditable(true);
     m_comboBox->setInsertPolicy(QComboBox::NoInsert);
     m_comboBox->setToolTip(QStringLiteral("A--Z, ="));
-    m_comboBox->setGeometry(8, 40, 256, 24);
+    // As wide as the label above it, as designed.
+    m_comboBox->setGeometry(8, clearBelow(40, {m_label}, 4), m_label->width(), 24);
     m_label->setBuddy(m_comboBox);
     // The list of remembered lists comes up by itself while typing and goes after a choice.
     auto* completer = new QCompleter(m_comboBox->model(), m_comboBox);
     completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     m_comboBox->setCompleter(completer);
-    m_comboBox->lineEdit()->installEventFilter(this);
+    // Typed keys reach the line edit from the focused combo box, or from the list of the
+    // completer while it is up, by direct calls that pass by the edit's own event filters;
+    // the filter watches all three.
+    QObject* const typedInto[] = {m_comboBox, m_comboBox->lineEdit(), completer->popup()};
+    for (QObject* watched : typedInto)
+        watched->installEventFilter(this);
     connect(m_comboBox->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
         m_typedSinceCloseUp = true;
         const QString upper = text.toUpper();
@@ -68,16 +74,18 @@ TGetTextDialog::TGetTextDialog(const QString& settingsPath, QWidget* parent)
 
     m_okButton = new QPushButton(QStringLiteral("&Gotowe"), this);
     m_okButton->setObjectName(QStringLiteral("OkButton"));
-    m_okButton->setGeometry(56, 96, 75, 25);
+    const int buttonsTop = clearBelow(96, {m_comboBox}, 8);
+    placeGrown(m_okButton, {56, buttonsTop, 75, 25});
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &TGetTextDialog::OkButtonClick);
 
     m_cancelButton = new QPushButton(QStringLiteral("&Anuluj"), this);
     m_cancelButton->setObjectName(QStringLiteral("CancelButton"));
-    m_cancelButton->setGeometry(144, 96, 75, 25);
+    placeGrown(m_cancelButton, {clearOf(144, {m_okButton}, 8), buttonsTop, 75, 25});
     m_cancelButton->setAutoDefault(false);
     connect(m_cancelButton, &QPushButton::clicked, this, &TGetTextDialog::CancelButtonClick);
 
+    setFixedSize(grownSize({272, 136}, {m_label, m_comboBox, m_okButton, m_cancelButton}, 8));
     FormCreate();
 }
 
@@ -121,7 +129,9 @@ void TGetTextDialog::ComboBoxCloseUp() {
 }
 
 bool TGetTextDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_comboBox->lineEdit() && event->type() == QEvent::KeyPress) {
+    const bool typedInto = watched == m_comboBox || watched == m_comboBox->lineEdit() ||
+                           watched == m_comboBox->completer()->popup();
+    if (typedInto && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
         // Only typed characters are filtered; editing and navigation keys stay the edit's.
