@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 
+#include <QAccessibleWidget>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMetaMethod>
@@ -36,10 +37,24 @@ protected:
 
 namespace {
 
+// The editor's accessible interface: a plain editable-text widget. The engine's own interface
+// counts the characters up to the caret from the start of the text on every caret move and
+// every change (long on a million-line program) even where no assistive technology listens;
+// installed after the engine's factory, this one is asked first.
+QAccessibleInterface* editorAccessible(const QString&, QObject* object) {
+    if (auto* editor = qobject_cast<TRichEdit98*>(object))
+        return new QAccessibleWidget(editor, QAccessible::EditableText);
+    return nullptr;
+}
+
 // Style numbers the engine reserves for its own use (default, margins, braces, ...).
 constexpr int kFirstReserved = QsciScintillaBase::STYLE_DEFAULT;
 constexpr int kLastReserved = QsciScintillaBase::STYLE_LASTPREDEFINED;
 constexpr int kStyleCount = 256;
+// The changes the editor hears of. No "performed by" bits: a notice is sent when any bit of
+// its type is in the mask, and every change is performed by someone.
+constexpr long kModEvents =
+    QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE | QsciScintillaBase::SC_MOD_CONTAINER;
 // Bytes styled per turn of the event loop after a load: a few milliseconds each.
 constexpr std::size_t kStylingSlice = std::size_t(4) << 20;
 
@@ -104,6 +119,11 @@ bool LoadedText::fill(StyledText&& text) {
 }
 
 TRichEdit98::TRichEdit98(QWidget* parent) : QsciScintilla(parent) {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(editorAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     setUtf8(true);
     setEolMode(QsciScintilla::EolWindows);
     setWrapMode(QsciScintilla::WrapNone);
@@ -111,9 +131,7 @@ TRichEdit98::TRichEdit98(QWidget* parent) : QsciScintilla(parent) {
     for (int margin = 0; margin < 5; ++margin)
         setMarginWidth(margin, 0);
     SendScintilla(SCI_USEPOPUP, 0L);
-    SendScintilla(SCI_SETMODEVENTMASK, long(SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_BEFOREDELETE |
-                                            SC_MOD_CONTAINER | SC_PERFORMED_USER | SC_PERFORMED_UNDO |
-                                            SC_PERFORMED_REDO | SC_MULTISTEPUNDOREDO | SC_LASTSTEPINUNDOREDO));
+    SendScintilla(SCI_SETMODEVENTMASK, kModEvents);
     // No lexer: every style is set by this class.
     SendScintilla(SCI_SETLEXER, long(SCLEX_CONTAINER));
     SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1L);
@@ -233,47 +251,51 @@ void TRichEdit98::setEditorFont(const QFont& font) {
 
 // Changes of the text -----------------------------------------------------------------------
 
+// Only the notices before a change are asked for: the engine's widget answers every notice
+// after an insertion or deletion with a count of the characters from the start of the text
+// (for assistive technology), which made each typed key cost milliseconds per megabyte. So the
+// styles of inserted text are noted before the insertion and applied once the operation is
+// done (applyPendingStyles), and each change's undo record goes into the history just before
+// the change itself.
 void TRichEdit98::modifiedNotice(int position, int type, const char* text, int length, int, int, int, int,
                                  int token, int) {
     m_textBytes.reset();
-    if ((type & SC_MOD_INSERTTEXT) && text && !m_indexed && hasNonAscii(std::string_view(text, std::size_t(length))))
+    if ((type & SC_MOD_BEFOREINSERT) && text && !m_indexed &&
+        hasNonAscii(std::string_view(text, std::size_t(length))))
         m_mayHoldNonAscii = true;
     if (type & SC_PERFORMED_USER) {
         if (type & SC_MOD_BEFOREDELETE) {
-            if (m_recording)
-                m_deletedStyles = stylesOf(position, length);
-        } else if (type & SC_MOD_DELETETEXT) {
             if (m_recording) {
-                m_records.push_back({position, std::move(m_deletedStyles), true});
+                m_records.push_back({position, stylesOf(position, length), true});
                 SendScintilla(SCI_ADDUNDOACTION, static_cast<unsigned long>(m_records.size()), long(UNDO_MAY_COALESCE));
             }
-            m_deletedStyles.clear();
-        } else if (type & SC_MOD_INSERTTEXT) {
+        } else if (type & SC_MOD_BEFOREINSERT) {
             std::string styles = m_insertStyles ? *m_insertStyles
                                                 : std::string(std::size_t(length), static_cast<char>(m_insertStyle));
-            applyStyles(position, styles);
             if (m_recording) {
-                m_records.push_back({position, std::move(styles), false});
+                m_records.push_back({position, styles, false});
                 SendScintilla(SCI_ADDUNDOACTION, static_cast<unsigned long>(m_records.size()), long(UNDO_MAY_COALESCE));
             }
+            m_pendingStyles.push_back({position, std::move(styles), false});
         }
         return;
     }
-    const bool undo = type & SC_PERFORMED_UNDO;
-    const bool redo = type & SC_PERFORMED_REDO;
-    if (type & SC_MOD_CONTAINER) {
-        if (token <= 0 || std::size_t(token) > m_records.size())
-            return;
-        const FormatRecord& record = m_records[std::size_t(token) - 1];
-        if (undo && record.deleted)
-            m_undoStylesFor = token; // the removed text comes back with the next step
-        else if (redo && !record.deleted)
-            applyStyles(record.position, record.styles);
-    } else if ((type & SC_MOD_INSERTTEXT) && undo && m_undoStylesFor > 0) {
-        const FormatRecord& record = m_records[std::size_t(m_undoStylesFor) - 1];
-        m_undoStylesFor = -1;
-        applyStyles(position, std::string_view(record.styles).substr(0, std::size_t(length)));
-    }
+    if (!(type & SC_MOD_CONTAINER) || token <= 0 || std::size_t(token) > m_records.size())
+        return;
+    const FormatRecord& record = m_records[std::size_t(token) - 1];
+    // Undone, a deletion's text is back already (its record lies below it in the history);
+    // redone, an insertion's text arrives right after its record.
+    if ((type & SC_PERFORMED_UNDO) && record.deleted)
+        applyStyles(record.position, record.styles);
+    else if ((type & SC_PERFORMED_REDO) && !record.deleted)
+        m_pendingStyles.push_back(record);
+}
+
+void TRichEdit98::applyPendingStyles() {
+    std::vector<FormatRecord> pending;
+    pending.swap(m_pendingStyles);
+    for (const FormatRecord& record : pending)
+        applyStyles(record.position, record.styles);
 }
 
 void TRichEdit98::useIndexFor(std::string_view utf8) {
@@ -337,7 +359,7 @@ qsizetype TRichEdit98::fromByte(long byte) const {
 
 void TRichEdit98::resetDocumentState() {
     m_records.clear();
-    m_undoStylesFor = -1;
+    m_pendingStyles.clear();
     m_forcedModified = false;
     m_indexed = false;
     m_mayHoldNonAscii = false;
@@ -398,6 +420,7 @@ void TRichEdit98::setStyledText(const StyledText& text, bool undoable) {
     SendScintilla(SCI_SETTARGETRANGE, 0UL, SendScintilla(SCI_GETLENGTH));
     SendScintilla(SCI_REPLACETARGET, static_cast<uintptr_t>(text.utf8.size()), text.utf8.data());
     endUndoStep();
+    applyPendingStyles();
     m_insertStyles = nullptr;
     if (!undoable) {
         SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
@@ -422,9 +445,7 @@ void TRichEdit98::adoptText(std::unique_ptr<LoadedText> text, std::function<void
     setUtf8(true);
     SendScintilla(SCI_SETEOLMODE, long(SC_EOL_CRLF));
     SendScintilla(SCI_SETLEXER, long(SCLEX_CONTAINER));
-    SendScintilla(SCI_SETMODEVENTMASK, long(SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_MOD_BEFOREDELETE |
-                                            SC_MOD_CONTAINER | SC_PERFORMED_USER | SC_PERFORMED_UNDO |
-                                            SC_PERFORMED_REDO | SC_MULTISTEPUNDOREDO | SC_LASTSTEPINUNDOREDO));
+    SendScintilla(SCI_SETMODEVENTMASK, kModEvents);
     m_mayHoldNonAscii = !text->m_ascii;
     auto styling = std::make_unique<Styling>();
     for (std::size_t i = 0; i < text->m_formats.size(); ++i)
@@ -572,6 +593,7 @@ void TRichEdit98::insertPlain(const QString& text) {
     useIndexFor(std::string_view(utf8.constData(), std::size_t(utf8.size())));
     m_insertStyle = styleFor(m_current);
     SendScintilla(SCI_REPLACESEL, utf8.constData());
+    applyPendingStyles();
 }
 
 void TRichEdit98::setSelText(const QString& text) {
@@ -623,7 +645,6 @@ void TRichEdit98::setModified(bool on) {
 void TRichEdit98::clearUndo() {
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     m_records.clear();
-    m_undoStylesFor = -1;
 }
 
 bool TRichEdit98::canUndo() const {
@@ -646,7 +667,7 @@ void TRichEdit98::undo() {
     if (isReadOnly())
         return;
     SendScintilla(SCI_UNDO);
-    m_undoStylesFor = -1;
+    applyPendingStyles();
     noteSelection();
 }
 
@@ -654,6 +675,7 @@ void TRichEdit98::redo() {
     if (isReadOnly())
         return;
     SendScintilla(SCI_REDO);
+    applyPendingStyles();
     noteSelection();
 }
 
@@ -840,6 +862,7 @@ void TRichEdit98::keyPressEvent(QKeyEvent* event) {
             QKeyEvent changed(event->type(), event->key(), event->modifiers(), QString(ch), event->isAutoRepeat(),
                               static_cast<quint16>(event->count()));
             QsciScintilla::keyPressEvent(&changed);
+            applyPendingStyles();
             noteSelection();
             return;
         }
@@ -852,13 +875,46 @@ void TRichEdit98::keyPressEvent(QKeyEvent* event) {
     QsciScintilla::keyPressEvent(event);
     if (newLine)
         endUndoStep();
+    applyPendingStyles();
     noteSelection();
 }
 
 void TRichEdit98::inputMethodEvent(QInputMethodEvent* event) {
     m_insertStyle = styleFor(m_current);
     QsciScintilla::inputMethodEvent(event);
+    applyPendingStyles();
     noteSelection();
+}
+
+// The input method asks after every key for the text around the caret. The engine's widget
+// answers with the whole paragraph, which in a program without blank lines is the whole
+// text: the caret's line is what an input method needs.
+QVariant TRichEdit98::inputMethodQuery(Qt::InputMethodQuery query) const {
+    const long caret = long(SendScintilla(SCI_GETCURRENTPOS));
+    const long anchor = long(SendScintilla(SCI_GETANCHOR));
+    const long lineNumber = long(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(caret)));
+    const long lineStart = long(SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(lineNumber)));
+    const long lineEnd = long(SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lineNumber)));
+    const std::string_view all = utf8();
+    const auto textOf = [&all](long from, long to) {
+        return QString::fromUtf8(all.substr(std::size_t(from), std::size_t(to - from)));
+    };
+    switch (query) {
+    case Qt::ImSurroundingText:
+        return textOf(lineStart, lineEnd);
+    case Qt::ImCursorPosition:
+        return int(textOf(lineStart, caret).size());
+    case Qt::ImAnchorPosition:
+        return int(textOf(lineStart, std::clamp(anchor, lineStart, lineEnd)).size());
+    case Qt::ImTextBeforeCursor:
+        return textOf(lineStart, caret);
+    case Qt::ImTextAfterCursor:
+        return textOf(caret, lineEnd);
+    case Qt::ImAbsolutePosition:
+        return qlonglong(fromByte(caret));
+    default:
+        return QsciScintilla::inputMethodQuery(query);
+    }
 }
 
 void TRichEdit98::mousePressEvent(QMouseEvent* event) {
@@ -912,6 +968,7 @@ void TRichEdit98::dropEvent(QDropEvent* event) {
     }
     m_insertStyle = styleFor(m_current);
     QsciScintilla::dropEvent(event);
+    applyPendingStyles();
     noteSelection();
 }
 

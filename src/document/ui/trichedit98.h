@@ -137,6 +137,7 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -156,6 +157,7 @@ private:
     void defineStyle(int style, const TextFormat& format);
     void insertPlain(const QString& text);
     void applyStyles(long start, std::string_view styles);
+    void applyPendingStyles();
     void applyStylingSlice();
     void finishStyling();
     void useIndexFor(std::string_view utf8);
@@ -173,14 +175,13 @@ private:
     bool m_recording = true;             // keep formats of changes for undo and redo
     const std::string* m_insertStyles = nullptr; // styles of the text being inserted, when given
     int m_insertStyle = 0;               // else the style of inserted text
-    std::string m_deletedStyles;         // styles of the text a deletion is about to remove
     long m_lastAnchor = -1, m_lastCaret = -1;
     TextFormat m_current;
     QFont m_font;
     std::vector<TextFormat> m_styles;          // by style number
     QHash<quint64, int> m_styleNumbers;        // format key -> style number
     std::vector<FormatRecord> m_records;       // formats of changed text, for undo and redo
-    int m_undoStylesFor = -1;                  // record whose text the running undo brings back
+    std::vector<FormatRecord> m_pendingStyles; // inserted text still to style
     std::unique_ptr<Styling> m_styling;
     mutable std::optional<std::string> m_textBytes;
 };
