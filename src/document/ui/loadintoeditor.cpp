@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QPointer>
 #include <QThreadPool>
 
@@ -97,10 +96,8 @@ bool startJob(TEditForm& window, std::shared_ptr<TextJob> job, LoadDone done) {
         return false;
     }
     job->coloured = window.Settings.SyntaxHighlighting;
-    if (job->wholeLoad) {
-        const long hint = job->fromFile ? long(QFileInfo(job->path).size()) : long(job->bytes.size());
-        job->loaded = std::make_unique<LoadedText>(*window.editor(), hint + hint / 16);
-    }
+    if (job->wholeLoad)
+        job->loaded = std::make_unique<LoadedText>(*window.editor());
     window.beginTextWork();
     QPointer<TEditForm> guard(&window);
     QThreadPool::globalInstance()->start([job, guard, done] {

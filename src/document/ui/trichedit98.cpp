@@ -56,7 +56,7 @@ constexpr int kStyleCount = 256;
 constexpr long kModEvents =
     QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE | QsciScintillaBase::SC_MOD_CONTAINER;
 // Bytes styled per turn of the event loop after a load: a few milliseconds each.
-constexpr std::size_t kStylingSlice = std::size_t(4) << 20;
+constexpr std::size_t kStylingSlice = std::size_t(1) << 20;
 
 quint64 formatKey(const TextFormat& f) {
     return quint64(f.rgb) | (quint64(f.bold) << 24) | (quint64(f.italic) << 25) | (quint64(f.underline) << 26);
@@ -89,10 +89,9 @@ struct TRichEdit98::FormatRecord {
     bool deleted = false; // the styles of removed text (back on undo); else of inserted text (back on redo)
 };
 
-LoadedText::LoadedText(TRichEdit98& editor, long sizeHint) {
-    m_loader = reinterpret_cast<void*>(editor.SendScintilla(QsciScintillaBase::SCI_CREATELOADER,
-                                                            static_cast<unsigned long>(std::max(0L, sizeHint)),
-                                                            long(QsciScintillaBase::SC_DOCUMENTOPTION_DEFAULT)));
+LoadedText::LoadedText(TRichEdit98& editor) {
+    m_loader = reinterpret_cast<void*>(
+        editor.SendScintilla(QsciScintillaBase::SCI_CREATELOADER, 0UL, long(QsciScintillaBase::SC_DOCUMENTOPTION_DEFAULT)));
 }
 
 LoadedText::~LoadedText() {
@@ -436,11 +435,13 @@ void TRichEdit98::adoptText(std::unique_ptr<LoadedText> text, std::function<void
     auto* loader = static_cast<EngineLoader*>(text->m_loader);
     text->m_loader = nullptr;
     void* doc = loader->ConvertToDocument();
+    const bool readOnly = isReadOnly(); // a property of the document, not of the view
     SendScintilla(SCI_SETDOCPOINTER, 0UL, doc);
     SendScintilla(SCI_RELEASEDOCUMENT, 0UL, doc);
     // A loaded document comes without undo collection.
     SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
+    setReadOnly(readOnly);
     resetDocumentState();
     setUtf8(true);
     SendScintilla(SCI_SETEOLMODE, long(SC_EOL_CRLF));

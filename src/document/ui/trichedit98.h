@@ -198,8 +198,9 @@ public:
 // filled, and the styles still to apply.
 class LoadedText {
 public:
-    // A loader of the editor's engine; `sizeHint` is the expected size of the text in bytes.
-    LoadedText(TRichEdit98& editor, long sizeHint);
+    // A loader of the editor's engine. Its buffer grows as the worker fills it: reserving the
+    // whole size up front would clear that much memory on the interface thread.
+    explicit LoadedText(TRichEdit98& editor);
     ~LoadedText();
     LoadedText(const LoadedText&) = delete;
     LoadedText& operator=(const LoadedText&) = delete;

@@ -209,24 +209,30 @@ void TFormRenum::ColourPreview(QByteArray bytes, std::function<void()> then) {
     m_previewLoading = true;
     m_buttonStart->setEnabled(false);
     m_preview->setBusyCursor(true);
-    auto styled = std::make_shared<StyledText>();
+    // The text is coloured and put into the engine's document on a worker; the preview takes
+    // the document whole.
+    auto loaded = std::make_shared<std::unique_ptr<LoadedText>>(
+        std::make_unique<LoadedText>(*m_preview));
     QPointer<TFormRenum> guard(this);
-    QThreadPool::globalInstance()->start([bytes = std::move(bytes), styled, guard, then = std::move(then)] {
-        *styled = colouredProgram(std::string_view(bytes.constData(), std::size_t(bytes.size())),
-                                  previewStyleStringFor);
+    QThreadPool::globalInstance()->start([bytes = std::move(bytes), loaded, guard, then = std::move(then)] {
+        (*loaded)->fill(
+            colouredProgram(std::string_view(bytes.constData(), std::size_t(bytes.size())), previewStyleStringFor));
         QMetaObject::invokeMethod(
             qApp,
-            [styled, guard, then] {
+            [loaded, guard, then] {
                 if (!guard)
                     return;
                 guard->m_preview->setPlainRtf(false);
                 guard->m_preview->setEditorFont(QString::fromLatin1(kPreviewFontName), kPreviewPointSize);
-                guard->m_preview->setStyledText(*styled);
-                guard->m_preview->setBusyCursor(false);
-                guard->m_previewLoading = false;
-                guard->m_buttonStart->setEnabled(true);
-                if (then)
-                    then();
+                guard->m_preview->adoptText(std::move(*loaded), [guard, then] {
+                    if (!guard)
+                        return;
+                    guard->m_preview->setBusyCursor(false);
+                    guard->m_previewLoading = false;
+                    guard->m_buttonStart->setEnabled(true);
+                    if (then)
+                        then();
+                });
             },
             Qt::QueuedConnection);
     });
