@@ -13,5 +13,7 @@ int runInsertSpaces(Arguments args);
 int runRenumber(Arguments args);
 int runScan(Arguments args);
 int runCalc(Arguments args);
+int runSend(Arguments args);
+int runReceive(Arguments args);
 
 } // namespace ordalvex::cli

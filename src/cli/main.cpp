@@ -16,8 +16,10 @@ constexpr Subcommand kSubcommands[] = {
      ordalvex::cli::runHighlight},
     {"dots", "dots [--addresses LIST] [FILE|-]   decimal points after whole numbers of the addresses",
      ordalvex::cli::runDots},
-    {"remove-spaces", "remove-spaces [FILE|-]   spaces between words removed", ordalvex::cli::runRemoveSpaces},
-    {"insert-spaces", "insert-spaces [FILE|-]   one space before each address word", ordalvex::cli::runInsertSpaces},
+    {"remove-spaces", "remove-spaces [FILE|-]   spaces between words removed",
+     ordalvex::cli::runRemoveSpaces},
+    {"insert-spaces", "insert-spaces [FILE|-]   one space before each address word",
+     ordalvex::cli::runInsertSpaces},
     {"renumber", "renumber [--first N] [--step N] [--min N] [--zeros] [FILE|-]   block numbers renumbered",
      ordalvex::cli::runRenumber},
     {"scan", "scan [--mask MASK] FOLDER   program names and comments of the folder's files (mask *.nc)",
@@ -28,6 +30,12 @@ constexpr Subcommand kSubcommands[] = {
      "  calc triangle (two of --a --b --c --B --C, not --B with --C; each with TEXT)\n"
      "  calc convert --to-mm TEXT | --to-inch TEXT   the workshop calculators on field texts",
      ordalvex::cli::runCalc},
+    {"send", "send --port DEVICE|COMn [--settings FILE.cfg] FILE   sends a program over the serial line",
+     ordalvex::cli::runSend},
+    {"receive",
+     "receive --port DEVICE|COMn [--settings FILE.cfg] [--end CHAR] [--timeout S]   program from the serial\n"
+     "  line to standard output, up to the end character (\"%\"; --end '' for none) or S seconds of silence",
+     ordalvex::cli::runReceive},
 };
 
 void printUsage() {
