@@ -1,5 +1,7 @@
 #include "serial/core/programsource.h"
 
+#include "common/core/codepage.h"
+
 #include <algorithm>
 
 namespace ordalvex {
@@ -32,6 +34,27 @@ ProgramSource::Next ByteProgramSource::next(std::string& out, QString&) {
     m_at = end + 1;
     if (m_bytes[end] == '\r' && m_at < m_bytes.size() && m_bytes[m_at] == '\n')
         ++m_at;
+    return Next::Line;
+}
+
+ProgramSource::Next TextProgramSource::next(std::string& out, QString& error) {
+    if (m_next >= m_lineCount)
+        return Next::End;
+    const std::optional<QString> line = m_lineAt(m_next);
+    if (!line) {
+        error = QStringLiteral("dokument został zamknięty.");
+        return Next::Failed;
+    }
+    const cp1250::EncodeResult bytes = cp1250::encode(*line);
+    if (!bytes.ok()) {
+        error =
+            QStringLiteral("znak \"%1\" w kolumnie %2 nie ma odpowiednika w stronie kodowej Windows-1250.")
+                .arg(QString::fromUcs4(&bytes.failedChar, 1))
+                .arg(bytes.failedAt + 1);
+        return Next::Failed;
+    }
+    out += bytes.bytes;
+    ++m_next;
     return Next::Line;
 }
 

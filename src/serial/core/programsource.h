@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +36,24 @@ private:
     std::string_view m_bytes;
     std::size_t m_at = 0;
     mutable std::int64_t m_lineCount = -2; // counted on first request
+};
+
+// Lines of a text held as Unicode (an editor's document), each encoded to Windows-1250 as it
+// is sent. lineAt gives line i (0-based) or nothing when the text has gone (its window
+// closed); the text must not change while it is sent.
+class TextProgramSource : public ProgramSource {
+public:
+    using LineAt = std::function<std::optional<QString>(int index)>;
+    TextProgramSource(int lineCount, LineAt lineAt) : m_lineCount(lineCount), m_lineAt(std::move(lineAt)) {}
+    std::int64_t lineCount() const override { return m_lineCount; }
+    // Failed for a character without a Windows-1250 byte (named with its column) and for a
+    // text that has gone.
+    Next next(std::string& out, QString& error) override;
+
+private:
+    int m_lineCount;
+    LineAt m_lineAt;
+    int m_next = 0;
 };
 
 } // namespace ordalvex

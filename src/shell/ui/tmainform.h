@@ -2,6 +2,8 @@
 
 #include "document/core/formatsettings.h"
 
+#include <string>
+
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
@@ -85,6 +87,10 @@ public Q_SLOTS:
     void WstawClick();
     void RenumberSpeedButtonClick();
     void ComPortSpeedButtonClick();
+    // Sends the active document over the serial line; receives a program into a new
+    // document window (transfercommands.cpp).
+    void WyslijprogramClick();
+    void OdbierzprogramClick();
     void PodwietlajskadniClick();
     void PodwietlajskadniprzypisaniuClick();
     void Kaskada1Click();
@@ -122,6 +128,8 @@ protected:
 private:
     void createCommands();
     void createToolServices();
+    void createTransferCommands();
+    void openReceivedProgram(const std::string& bytes);
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
                      void (TMainForm::*handler)());
     QToolButton* addButton(const char* name, const QString& hint, void (TMainForm::*handler)());
