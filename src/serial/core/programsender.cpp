@@ -154,7 +154,14 @@ void ProgramSender::tick() {
         const std::int32_t written = m_port.WriteAvailable(m_pending.data() + m_written, count);
         if (written < 0)
             return; // portLost has finished the send
-        const qint64 now = m_clock.elapsed();
+        qint64 now = m_clock.elapsed();
+        // A full queue on a running line drains within the slice: waiting for it here keeps
+        // a fast line busy, where a timer's round trip would leave it idle.
+        if (written == 0 && now < sliceEnd && now - m_lastProgressAt < kHeldAfterMs &&
+            m_port.WaitWritable(
+                int(std::min<qint64>(sliceEnd - now, kHeldAfterMs - (now - m_lastProgressAt)))))
+            continue;
+        now = m_clock.elapsed();
         if (written == 0) {
             setHeld(now - m_lastProgressAt >= kHeldAfterMs ||
                     (m_port.ComPortHwHandshaking() == hhRTSCTS && m_port.CtsHeld()));

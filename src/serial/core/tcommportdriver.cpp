@@ -216,6 +216,13 @@ std::int32_t TCommPortDriver::WriteAvailable(const char* data, std::int32_t coun
     return -1;
 }
 
+bool TCommPortDriver::WaitWritable(int milliseconds) {
+    if (!IsOpen())
+        return false;
+    pollfd state{m_fd, POLLOUT, 0};
+    return ::poll(&state, 1, std::max(milliseconds, 0)) > 0 && (state.revents & POLLOUT) != 0;
+}
+
 bool TCommPortDriver::CtsHeld() {
     int lines = 0;
     return IsOpen() && ioctl(m_fd, TIOCMGET, &lines) == 0 && (lines & TIOCM_CTS) == 0;

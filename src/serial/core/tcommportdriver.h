@@ -140,6 +140,9 @@ public:
     // (0 when the line is held or the queue is full), or -1 when the port is lost (the driver
     // has then closed it and raised portLost).
     std::int32_t WriteAvailable(const char* data, std::int32_t count);
+    // Waits at most milliseconds until the port takes bytes again; true when it does. Holds
+    // the calling thread meanwhile, so callers keep the wait short. False while closed.
+    bool WaitWritable(int milliseconds);
     // Whether the far end holds the line by CTS: true only when the port has modem lines and
     // CTS is low; a port without modem lines (a pseudo-terminal) never reads as held.
     bool CtsHeld();
