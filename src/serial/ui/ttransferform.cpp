@@ -61,6 +61,12 @@ TTransferForm::TTransferForm(Direction direction, const NamedPort& port, const P
                    where);
 
     auto* layout = new QVBoxLayout(this);
+    auto* portLabel = new QLabel(windowTitle(), this);
+    portLabel->setObjectName(QStringLiteral("PortLabel"));
+    QFont bold = portLabel->font();
+    bold.setBold(true);
+    portLabel->setFont(bold);
+    layout->addWidget(portLabel);
     auto* form = new QFormLayout;
     m_linesLabel = valueLabel("LinesLabel", this);
     m_bytesLabel = valueLabel("BytesLabel", this);
