@@ -288,6 +288,37 @@ private Q_SLOTS:
         QVERIFY2(longestGap < 50, qPrintable(QString::number(longestGap)));
     }
 
+    // A line the code page cannot hold stops the send there, naming the line; so does a
+    // document that has gone.
+    void textThatCannotBeSent() {
+        PtyPair pty;
+        QVERIFY(pty.ok());
+        TCommPortDriver driver;
+        QCOMPARE(openTransferPort(driver, {"COM1", pty.slavePath()}, PortSettings{}), QString());
+        SimulatedControl control(pty.master(), {1'000'000, 4096, 4000, 0, false});
+        const QStringList lines{"%", "G0 X1 (\u2192 BAZA)", "M30"};
+        TextProgramSource source(int(lines.size()),
+                                 [&](int index) -> std::optional<QString> { return lines[index]; });
+        ProgramSender sender(driver, source, TransferOptions{});
+        sender.start();
+        const Outcome end = waitForEnd(sender);
+        QCOMPARE(end.outcome, TransferOutcome::Failed);
+        QVERIFY2(end.message.startsWith("Nie można wysłać wiersza 2: znak \"\u2192\" w kolumnie 8"),
+                 qPrintable(end.message));
+        QTest::qWait(100);
+        QVERIFY(!control.received().contains("BAZA"));
+        QVERIFY(!control.received().contains("M30"));
+
+        TextProgramSource gone(3, [](int index) -> std::optional<QString> {
+            return index == 0 ? std::optional<QString>("%") : std::nullopt;
+        });
+        ProgramSender orphan(driver, gone, TransferOptions{});
+        orphan.start();
+        const Outcome closed = waitForEnd(orphan);
+        QCOMPARE(closed.outcome, TransferOutcome::Failed);
+        QVERIFY(closed.message.endsWith("dokument został zamknięty."));
+    }
+
     void cancelInTheMiddle() {
         PtyPair pty;
         QVERIFY(pty.ok());
