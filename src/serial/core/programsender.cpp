@@ -134,6 +134,8 @@ void ProgramSender::tick() {
                 report(false);
                 return;
             }
+            // A pause asked for by the delay per line is no stall of the line.
+            m_lastProgressAt = std::max(m_lastProgressAt, m_nextLineAt);
             if (m_phase == Phase::Drain) {
                 // The program is in the port's queue; it is done once the queue has gone out.
                 if (m_port.FreeOutputSpace() >= m_port.ComPortOutBufSize()) {
