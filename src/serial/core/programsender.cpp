@@ -138,12 +138,19 @@ void ProgramSender::tick() {
             m_lastProgressAt = std::max(m_lastProgressAt, m_nextLineAt);
             if (m_phase == Phase::Drain) {
                 // The program is in the port's queue; it is done once the queue has gone out.
-                if (m_port.FreeOutputSpace() >= m_port.ComPortOutBufSize()) {
+                const std::uint16_t free = m_port.FreeOutputSpace();
+                if (free >= m_port.ComPortOutBufSize()) {
                     report(true);
                     finish(TransferOutcome::Done, QString());
                     return;
                 }
-                setHeld(m_port.ComPortHwHandshaking() == hhRTSCTS && m_port.CtsHeld());
+                // A queue that stops shrinking is a line the far end holds.
+                if (free != m_drainFree) {
+                    m_drainFree = free;
+                    m_lastProgressAt = now;
+                }
+                setHeld(now - m_lastProgressAt >= kHeldAfterMs ||
+                        (m_port.ComPortHwHandshaking() == hhRTSCTS && m_port.CtsHeld()));
                 m_timer.start(kRetryMs);
                 return;
             }

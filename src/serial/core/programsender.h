@@ -83,6 +83,7 @@ private:
     std::vector<std::size_t> m_lineEnds; // offsets in m_pending just past each line's end
     std::size_t m_nextLineEnd = 0;       // index into m_lineEnds
     qint64 m_lastProgressAt = 0;
+    int m_drainFree = -1; // free output space last seen while the queue drains
     qint64 m_lastReportAt = -1000;
     qint64 m_nextLineAt = 0;
     TransferProgress m_progress;
