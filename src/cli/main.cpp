@@ -38,7 +38,7 @@ constexpr Subcommand kSubcommands[] = {
      ordalvex::cli::runSend},
     {"receive",
      "receive --port DEVICE|COMn [--settings FILE.cfg] [--end CHAR] [--timeout S]   program from the serial\n"
-     "  line to standard output, up to the end character (\"%\"; --end '' for none) or S seconds of silence",
+     "    line to standard output, up to the end character (\"%\"; --end '' for none) or S seconds of silence",
      ordalvex::cli::runReceive},
 };
 
