@@ -14,5 +14,7 @@ int runRenumber(Arguments args);
 int runScan(Arguments args);
 int runCalc(Arguments args);
 int runFind(Arguments args);
+int runSend(Arguments args);
+int runReceive(Arguments args);
 
 } // namespace ordalvex::cli

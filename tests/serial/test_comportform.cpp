@@ -26,8 +26,10 @@ using ordalvex::testing::writeFile;
 
 namespace {
 
+// COM1 of absentDevices() refused: the message names the device and why.
 const QString kFailure =
-    QStringLiteral("Błąd: brak połączenia !\rSprawdź ustawienia portu i spróbuj ponownie.");
+    QStringLiteral("Błąd: brak połączenia !\rCOM1 (/nonexistent/ttyS0): nie ma takiego "
+                   "urządzenia (adapter odłączony?).\rSprawdź ustawienia portu i spróbuj ponownie.");
 
 // Paths no test may ever open by mistake (the real /dev/ttyS0 may be a console).
 PortDevicePaths absentDevices() {
@@ -429,6 +431,22 @@ private Q_SLOTS:
         QVERIFY(action("RxCopy")->isEnabled());
         QTest::keyClick(rx, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(scripted->clipboard, QString("OK\n"));
+    }
+
+    void eachPortShowsItsDevice() {
+        auto form = makeForm();
+        form->setPortDevices(
+            {SerialDevice{"/dev/serial/by-id/usb-FTDI_FT232R-if00-port0", "/dev/ttyUSB0", "FTDI FT232R"},
+             SerialDevice{"/dev/ttyACM0", "/dev/ttyACM0", ""}, SerialDevice{}, SerialDevice{}});
+        form->FormShow();
+        auto* shown = child<QLabel>(*form, "PortDeviceLabel");
+        QCOMPARE(shown->text(), QString("/dev/ttyUSB0, FTDI FT232R"));
+        QCOMPARE(shown->toolTip(), QString("COM1 — /dev/ttyUSB0, FTDI FT232R"));
+        QCOMPARE(form->CommPortDriver().devicePaths()[0],
+                 QString("/dev/serial/by-id/usb-FTDI_FT232R-if00-port0"));
+        choose(*form, "ComPortRG", 2);
+        QCOMPARE(shown->text(), QString("brak urządzenia"));
+        QCOMPARE(child<RadioGroup>(*form, "ComPortRG")->button(1)->toolTip(), QString("COM2 — /dev/ttyACM0"));
     }
 
     void theMainWindowCommandRemembersTheFile() {

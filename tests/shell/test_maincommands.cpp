@@ -76,7 +76,9 @@ const QStringList kDocumentCommands = {"SaveSpeedButton",
                                        "Przenumeruj1",
                                        "Wstaw",
                                        "Ususpacje",
-                                       "Wstawspacje"};
+                                       "Wstawspacje",
+                                       "SendSpeedButton",
+                                       "Wyslijprogram"};
 const QStringList kAlwaysEnabled = {"Nowy1",
                                     "Otwrz1",
                                     "Przegldarkaplikw1",
@@ -98,6 +100,8 @@ const QStringList kAlwaysEnabled = {"Nowy1",
                                     "SpeedButton1",
                                     "CalcSpeedButton",
                                     "ComPortSpeedButton",
+                                    "ReceiveSpeedButton",
+                                    "Odbierzprogram",
                                     "ExitSpeedButton"};
 
 // Whether the command of that name (menu item or tool button) is enabled.
@@ -317,6 +321,8 @@ private Q_SLOTS:
             {"UsunSpSpeedButton", "Usuń spacje"},
             {"RenumberSpeedButton", "Przenumeruj"},
             {"ComPortSpeedButton", "Ustawienia portu RS232"},
+            {"SendSpeedButton", "Wyślij program przez RS232"},
+            {"ReceiveSpeedButton", "Odbierz program przez RS232"},
             {"PrevSpeedButton", "Poprzednie okno"},
             {"NextSpeedButton", "Następne okno"},
             {"ExitSpeedButton", "Wyjście"}};

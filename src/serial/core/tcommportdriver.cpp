@@ -107,19 +107,25 @@ bool TCommPortDriver::OpenPort() {
     if (IsOpen())
         return true;
     const QString& path = m_devicePaths[m_comPort];
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        m_lastOpenError = ENODEV;
         return false;
+    }
     // Non-blocking, so that neither the open (waiting for a carrier) nor a read or write can
     // ever hold the interface thread.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        m_lastOpenError = errno;
         return false;
+    }
     // A file that is not a terminal is no port; a lock held by another program means the
     // port is in use (exclusive terminal mode alone does not stop a privileged process).
     if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        m_lastOpenError = isatty(fd) ? EBUSY : ENOTTY;
         ::close(fd);
         return false;
     }
+    m_lastOpenError = 0;
     (void)ioctl(fd, TIOCEXCL);
     m_fd = fd;
     ConfigurePort();
@@ -194,6 +200,32 @@ std::int32_t TCommPortDriver::SendBytes(const char* data, std::int32_t count) {
         (void)::poll(nullptr, 0, 1);
     }
     return sent;
+}
+
+std::int32_t TCommPortDriver::WriteAvailable(const char* data, std::int32_t count) {
+    if (!IsOpen())
+        return -1;
+    if (data == nullptr || count <= 0)
+        return 0;
+    const ssize_t written = ::write(m_fd, data, static_cast<std::size_t>(count));
+    if (written >= 0)
+        return static_cast<std::int32_t>(written);
+    if (wouldBlock(errno))
+        return 0;
+    loseTheLine();
+    return -1;
+}
+
+bool TCommPortDriver::WaitWritable(int milliseconds) {
+    if (!IsOpen())
+        return false;
+    pollfd state{m_fd, POLLOUT, 0};
+    return ::poll(&state, 1, std::max(milliseconds, 0)) > 0 && (state.revents & POLLOUT) != 0;
+}
+
+bool TCommPortDriver::CtsHeld() {
+    int lines = 0;
+    return IsOpen() && ioctl(m_fd, TIOCMGET, &lines) == 0 && (lines & TIOCM_CTS) == 0;
 }
 
 void TCommPortDriver::SetDtrLine(bool on) {

@@ -119,6 +119,10 @@ public:
     // Stops polling and closes the port; nothing while closed.
     void ClosePort();
     bool IsOpen() const { return m_fd >= 0; }
+    // Why the last OpenPort failed, as an errno value (EBUSY when another program holds the
+    // port, ENODEV when the port has no device, ENOTTY for a file that is no terminal); 0
+    // after a successful open.
+    int lastOpenError() const { return m_lastOpenError; }
     // Hands the current line settings to the open port, sets DTR by EnableDTROnOpen and RTS
     // (raised under RTS/CTS, else lowered), and discards both queues. Errors of the platform
     // are ignored: an unsupported setting leaves the port as the platform left it.
@@ -132,6 +136,16 @@ public:
     // count <= 0, and minus the bytes written so far when OutputTimeout milliseconds pass
     // without progress or the port is lost. Holds the calling thread while it waits.
     std::int32_t SendBytes(const char* data, std::int32_t count);
+    // Writes what the port takes at once of count bytes, without waiting: the number written
+    // (0 when the line is held or the queue is full), or -1 when the port is lost (the driver
+    // has then closed it and raised portLost).
+    std::int32_t WriteAvailable(const char* data, std::int32_t count);
+    // Waits at most milliseconds until the port takes bytes again; true when it does. Holds
+    // the calling thread meanwhile, so callers keep the wait short. False while closed.
+    bool WaitWritable(int milliseconds);
+    // Whether the far end holds the line by CTS: true only when the port has modem lines and
+    // CTS is low; a port without modem lines (a pseudo-terminal) never reads as held.
+    bool CtsHeld();
     // Raise (true) or lower (false) the DTR / RTS line; nothing while closed.
     void SetDtrLine(bool on);
     void SetRtsLine(bool on);
@@ -156,6 +170,7 @@ private:
     PortDevicePaths m_devicePaths;
 
     int m_fd = -1;
+    int m_lastOpenError = 0;
     QTimer m_pollTimer;
     std::vector<char> m_receiveBuffer;
 };

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -205,6 +206,10 @@ void TComPortForm::buildControls() {
     m_lineDelayEdit->setObjectName(QStringLiteral("LineDelayEdit"));
     m_lineDelayEdit->setMaxLength(2);
     m_lineDelayEdit->setGeometry(clearOf(432, {m_label2}, 1), 3, 41, 21);
+    m_portDeviceLabel = new QLabel(m_panel4);
+    m_portDeviceLabel->setObjectName(QStringLiteral("PortDeviceLabel"));
+    m_portDeviceLabel->setGeometry(m_lineDelayEdit->geometry().right() + 12, 3,
+                                   kCollapsedWidth - m_lineDelayEdit->geometry().right() - 16, 21);
     layout->addWidget(m_panel4);
 
     m_panel3 = makePanel("Panel3", kPanel3Height, this);
@@ -277,8 +282,29 @@ void TComPortForm::buildControls() {
     m_rxMemo->installEventFilter(this);
 }
 
+void TComPortForm::setPortDevices(const PortDevices& devices) {
+    m_portDevices = devices;
+    m_driver->setDevicePaths(devicePathsOf(devices));
+    for (int i = 0; i < m_comPortRG->count(); ++i)
+        m_comPortRG->button(i)->setToolTip(portLabel(i, devices[std::size_t(i)]));
+    showChosenDevice();
+}
+
 void TComPortForm::setPortDevicePaths(const PortDevicePaths& paths) {
-    m_driver->setDevicePaths(paths);
+    PortDevices devices;
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        devices[i] = {paths[i], paths[i], QString()};
+    setPortDevices(devices);
+}
+
+void TComPortForm::showChosenDevice() {
+    const int chosen = m_comPortRG->itemIndex();
+    const QString label = chosen >= 0 ? portLabel(chosen, m_portDevices[std::size_t(chosen)]) : QString();
+    m_portDeviceLabel->setToolTip(label);
+    // The choice itself names the port; beside the delay fields only its device is shown.
+    const QString device = label.section(QStringLiteral(" — "), 1);
+    m_portDeviceLabel->setText(
+        m_portDeviceLabel->fontMetrics().elidedText(device, Qt::ElideMiddle, m_portDeviceLabel->width()));
 }
 
 void TComPortForm::showEvent(QShowEvent* event) {
@@ -354,6 +380,7 @@ void TComPortForm::LoadPortSettings() {
     m_dataBitsRG->setItemIndex(settings.dataBits);
     m_parityRG->setItemIndex(settings.parity);
     m_handshakingRG->setItemIndex(settings.handshaking);
+    showChosenDevice();
     ApplyPortSettings();
     setWindowTitle(comPortFormCaption(m_settingsFileName));
     m_saveDialogFileName = QFileInfo(m_settingsFileName).fileName();
@@ -413,7 +440,9 @@ void TComPortForm::SaveButtonClick() {
 }
 
 void TComPortForm::ComPortRGClick() {
-    // The port is taken on connecting and on loading a file, never while connected.
+    // The port is taken on connecting and on loading a file, never while connected; only
+    // the device shown follows the choice at once.
+    showChosenDevice();
 }
 
 void TComPortForm::BaudRateRGClick() {
@@ -468,9 +497,14 @@ void TComPortForm::ConnectBtnClick() {
         m_txMemo->setFocus();
         return;
     }
+    const int port = m_driver->ComPort();
+    const QString reason =
+        portOpenFailureText(QStringLiteral("COM%1").arg(port + 1), m_driver->devicePaths()[std::size_t(port)],
+                            m_driver->lastOpenError());
     beep();
     showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"),
-                QStringLiteral("Błąd: brak połączenia !\rSprawdź ustawienia portu i spróbuj ponownie."));
+                QStringLiteral("Błąd: brak połączenia !\r") + reason +
+                    QStringLiteral("\rSprawdź ustawienia portu i spróbuj ponownie."));
     beep();
 }
 
@@ -598,7 +632,7 @@ QString runComPortForm(QWidget* mainWindow, const QString& rememberedFileName,
     form.setSettingsFolder(QFileInfo(settingsFilePath).absolutePath());
     IniFile settings(settingsFilePath);
     settings.load(); // an unreadable settings file leaves the default devices
-    form.setPortDevicePaths(readPortDevicePaths(settings));
+    form.setPortDevices(assignPortDevices(settings, discoverSerialDevices()));
     form.setSettingsFileName(rememberedFileName);
     form.setWindowTitle(kCaption);
     if (mainWindow != nullptr) {

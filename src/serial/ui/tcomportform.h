@@ -1,5 +1,6 @@
 #pragma once
 
+#include "serial/core/portdevices.h"
 #include "serial/core/portsettings.h"
 #include "serial/core/tcommportdriver.h"
 
@@ -34,7 +35,10 @@ public:
     // The folder of the program's settings file, where "Default.cfg" lives.
     QString settingsFolder() const { return m_settingsFolder; }
     void setSettingsFolder(const QString& folder) { m_settingsFolder = folder; }
-    // The devices behind COM1 to COM4 (the settings file's section "Ports").
+    // The devices behind COM1 to COM4: the driver opens them, the port choice shows each in
+    // its hint and the chosen one beside the delay fields ("COM1 — /dev/ttyUSB0, FTDI ...").
+    void setPortDevices(const PortDevices& devices);
+    // The same for bare paths, without descriptions.
     void setPortDevicePaths(const PortDevicePaths& paths);
 
     TCommPortDriver& CommPortDriver() { return *m_driver; }
@@ -82,8 +86,10 @@ private:
     int expandedWidth() const;
     void portLost();
     PortSettings chosenSettings() const;
+    void showChosenDevice();
 
     TCommPortDriver* m_driver;
+    PortDevices m_portDevices;
     QString m_settingsFileName;
     QString m_settingsFolder;
     QString m_openFolder;
@@ -108,6 +114,7 @@ private:
     QLineEdit* m_charDelayEdit = nullptr;
     QLabel* m_label2 = nullptr;
     QLineEdit* m_lineDelayEdit = nullptr;
+    QLabel* m_portDeviceLabel = nullptr;
     QFrame* m_panel3 = nullptr;
     QPushButton* m_clrInMemo = nullptr;
     QPlainTextEdit* m_rxMemo = nullptr;

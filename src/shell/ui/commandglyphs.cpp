@@ -173,6 +173,20 @@ void draw(QPainter& p, const QString& name) {
             p.drawEllipse(QPointF(6 + i * 3, 10.5), 1, 1);
         for (int i = 0; i < 4; ++i)
             p.drawEllipse(QPointF(7.5 + i * 3, 13.5), 1, 1);
+    } else if (name == QLatin1String("SendSpeedButton") || name == QLatin1String("ReceiveSpeedButton")) {
+        // A page and the port's plug with an arrow out of the page or into it.
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(2.5, 2.5, 10, 14));
+        p.setBrush(QColor(120, 140, 170));
+        p.drawPolygon(QPolygonF({QPointF(13, 15), QPointF(23, 15), QPointF(21, 21), QPointF(15, 21)}));
+        const bool out = name == QLatin1String("SendSpeedButton");
+        p.setPen(QPen(QColor(30, 140, 60), 2.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(9, 9), QPointF(19, 9));
+        const double tip = out ? 19 : 9;
+        const double back = out ? 16 : 12;
+        p.drawLine(QPointF(back, 6), QPointF(tip, 9));
+        p.drawLine(QPointF(back, 12), QPointF(tip, 9));
     } else if (name == QLatin1String("PrevSpeedButton")) {
         arrow(p, false);
     } else if (name == QLatin1String("NextSpeedButton")) {

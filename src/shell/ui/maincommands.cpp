@@ -16,14 +16,14 @@ namespace ordalvex {
 namespace {
 
 // Commands enabled by UpdateCommandState while at least one document window is open.
-constexpr const char* kDocumentButtons[] = {"SaveSpeedButton",   "SaveAsSpeedButton",  "PrintSpeedButton",
-                                            "FindSpeedButton",   "ReplaceSpeedButton", "PrevSpeedButton",
-                                            "NextSpeedButton",   "KropkiSpeedButton",  "SpSpeedButton",
-                                            "UsunSpSpeedButton", "RenumberSpeedButton"};
+constexpr const char* kDocumentButtons[] = {"SaveSpeedButton",   "SaveAsSpeedButton",   "PrintSpeedButton",
+                                            "FindSpeedButton",   "ReplaceSpeedButton",  "PrevSpeedButton",
+                                            "NextSpeedButton",   "KropkiSpeedButton",   "SpSpeedButton",
+                                            "UsunSpSpeedButton", "RenumberSpeedButton", "SendSpeedButton"};
 constexpr const char* kDocumentItems[] = {
-    "Zapisz1",        "Zapiszjako1",       "Zamknij1",   "Drukuj1", "Zaznaczwszystko1", "Kaskada1",
-    "Rozmiewpionie1", "Rozmiewpozziomie1", "Znajdz",     "Zamie1",  "Zamknijwszystkie", "Przenumeruj1",
-    "Wstaw",          "Ususpacje",         "Wstawspacje"};
+    "Zapisz1",        "Zapiszjako1",       "Zamknij1",    "Drukuj1",      "Zaznaczwszystko1", "Kaskada1",
+    "Rozmiewpionie1", "Rozmiewpozziomie1", "Znajdz",      "Zamie1",       "Zamknijwszystkie", "Przenumeruj1",
+    "Wstaw",          "Ususpacje",         "Wstawspacje", "Wyslijprogram"};
 
 } // namespace
 
@@ -213,6 +213,7 @@ void TMainForm::createCommands() {
     m_buttonPanel->addSeparator();
     addButton("ComPortSpeedButton", QStringLiteral("Ustawienia portu RS232"),
               &TMainForm::ComPortSpeedButtonClick);
+    createTransferCommands();
     m_buttonPanel->addSeparator();
     addButton("PrevSpeedButton", QStringLiteral("Poprzednie okno"), &TMainForm::PrevSpeedButtonClick);
     addButton("NextSpeedButton", QStringLiteral("Następne okno"), &TMainForm::NextSpeedButtonClick);

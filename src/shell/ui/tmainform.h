@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include <string>
+
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
@@ -89,6 +91,10 @@ public Q_SLOTS:
     void WstawClick();
     void RenumberSpeedButtonClick();
     void ComPortSpeedButtonClick();
+    // Sends the active document over the serial line; receives a program into a new
+    // document window (transfercommands.cpp).
+    void WyslijprogramClick();
+    void OdbierzprogramClick();
     void PodwietlajskadniClick();
     void PodwietlajskadniprzypisaniuClick();
     void Kaskada1Click();
@@ -128,6 +134,8 @@ protected:
 private:
     void createCommands();
     void createToolServices();
+    void createTransferCommands();
+    void openReceivedProgram(const std::string& bytes);
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
                      void (TMainForm::*handler)());
     // Gives `item` the common desktop shortcut `second` besides its own, both shown in the menu.

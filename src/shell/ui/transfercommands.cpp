@@ -1,0 +1,173 @@
+// The main window's commands that send the active program over the serial line and receive
+// one into a new document window.
+#include "common/core/inifile.h"
+#include "common/core/settingslocation.h"
+#include "common/ui/userinteraction.h"
+#include "document/ui/loadintoeditor.h"
+#include "document/ui/teditform.h"
+#include "document/ui/trichedit98.h"
+#include "serial/core/portdevices.h"
+#include "serial/core/portsettings.h"
+#include "serial/core/programsource.h"
+#include "serial/core/transferoptions.h"
+#include "serial/core/transferport.h"
+#include "serial/ui/ttransferform.h"
+#include "shell/ui/tmainform.h"
+
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QToolBar>
+
+namespace ordalvex {
+
+namespace {
+
+// The port and options of the port settings file in force (the one the transfer window used
+// last, else "Default.cfg").
+struct TransferSetup {
+    NamedPort port;
+    PortSettings settings;
+    TransferOptions options;
+};
+
+TransferSetup transferSetup(const QString& rememberedFileName) {
+    const QString cfg = portSettingsPath(
+        rememberedFileName.isEmpty() ? defaultPortSettingsFileName() : rememberedFileName, settingsFolder());
+    TransferSetup setup;
+    setup.settings = loadPortSettingsFile(cfg);
+    setup.options = loadTransferOptionsFile(cfg);
+    IniFile programSettings(settingsFilePath());
+    programSettings.load(); // an unreadable file leaves the devices found
+    const PortDevices devices = assignPortDevices(programSettings, discoverSerialDevices());
+    setup.port = resolvePortName(QStringLiteral("COM%1").arg(setup.settings.comPort + 1), devices);
+    return setup;
+}
+
+void refuse(QWidget* parent, const QString& reason) {
+    beep();
+    showMessage(parent, QMessageBox::Critical, QStringLiteral("Błąd"),
+                QStringLiteral("Błąd: brak połączenia !\r") + reason +
+                    QStringLiteral("\rSprawdź ustawienia portu i spróbuj ponownie."));
+}
+
+} // namespace
+
+void TMainForm::createTransferCommands() {
+    if (QMenu* narzedzia = menuBar()->findChild<QMenu*>(QStringLiteral("narzdzia1"))) {
+        narzedzia->addSeparator();
+        addItem(narzedzia, "Wyslijprogram", QStringLiteral("Wyś&lij program przez RS232"), QKeySequence(),
+                &TMainForm::WyslijprogramClick);
+        addItem(narzedzia, "Odbierzprogram", QStringLiteral("O&dbierz program przez RS232"), QKeySequence(),
+                &TMainForm::OdbierzprogramClick);
+    }
+    addButton("SendSpeedButton", QStringLiteral("Wyślij program przez RS232"),
+              &TMainForm::WyslijprogramClick);
+    addButton("ReceiveSpeedButton", QStringLiteral("Odbierz program przez RS232"),
+              &TMainForm::OdbierzprogramClick);
+}
+
+// One transfer at a time: a second command brings the running one forward.
+static bool raiseRunningTransfer(TMainForm* main) {
+    if (auto* running = main->findChild<TTransferForm*>(QStringLiteral("TransferForm"))) {
+        beep();
+        running->raise();
+        running->activateWindow();
+        return true;
+    }
+    return false;
+}
+
+void TMainForm::WyslijprogramClick() {
+    TEditForm* document = activeDocument();
+    if (document == nullptr || document->isLoading() || raiseRunningTransfer(this))
+        return;
+    TRichEdit98* editor = document->editor();
+    const TransferSetup setup = transferSetup(ComPortSettingsFileName);
+    // The lines are read from the editor as they go out, never copied whole; the document is
+    // read-only meanwhile, and a window closed during the send ends it.
+    QPointer<TRichEdit98> source(editor);
+    auto lines = std::make_unique<TextProgramSource>(editor->lineCount(),
+                                                     [source](int index) -> std::optional<QString> {
+                                                         if (!source)
+                                                             return std::nullopt;
+                                                         return source->line(index);
+                                                     });
+    auto* form = new TTransferForm(TTransferForm::Direction::Send, setup.port, setup.settings, setup.options,
+                                   std::move(lines), this);
+    form->setWindowFlag(Qt::Window);
+    const QString refusal = form->start();
+    if (!refusal.isEmpty()) {
+        delete form;
+        refuse(this, refusal);
+        return;
+    }
+    const bool wasReadOnly = editor->isReadOnly();
+    editor->setReadOnly(true);
+    connect(document, &QObject::destroyed, form, &TTransferForm::CancelBtnClick);
+    connect(form, &TTransferForm::transferEnded, this,
+            [this, source, wasReadOnly](TransferOutcome outcome, const QString& message) {
+                if (source)
+                    source->setReadOnly(wasReadOnly);
+                if (outcome == TransferOutcome::PortLost || outcome == TransferOutcome::Failed) {
+                    beep();
+                    showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"), message);
+                }
+            });
+    form->show();
+}
+
+void TMainForm::OdbierzprogramClick() {
+    if (raiseRunningTransfer(this))
+        return;
+    const TransferSetup setup = transferSetup(ComPortSettingsFileName);
+    auto* form = new TTransferForm(TTransferForm::Direction::Receive, setup.port, setup.settings,
+                                   setup.options, nullptr, this);
+    form->setWindowFlag(Qt::Window);
+    const QString refusal = form->start();
+    if (!refusal.isEmpty()) {
+        delete form;
+        refuse(this, refusal);
+        return;
+    }
+    connect(form, &TTransferForm::transferEnded, this,
+            [this, form](TransferOutcome outcome, const QString& message) {
+                const std::string& bytes = form->receivedBytes();
+                if (!bytes.empty())
+                    openReceivedProgram(bytes);
+                if (outcome == TransferOutcome::PortLost) {
+                    beep();
+                    showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"), message);
+                }
+            });
+    form->show();
+}
+
+void TMainForm::openReceivedProgram(const std::string& bytes) {
+    NewSpeedButtonClick();
+    QPointer<TEditForm> document = activeDocument();
+    if (!document)
+        return;
+    // Through a file, like every other text the editor takes, so that the received program
+    // is coloured and its bytes kept exactly as opening a file keeps them.
+    const QString path = document->TempDir + QStringLiteral("Odbior.tmp");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
+        file.remove();
+        showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"),
+                    QStringLiteral("Nie można zapisać odebranego programu do pliku tymczasowego ") + path);
+        return;
+    }
+    file.close();
+    const bool loaded = LoadIntoEditor(*document, path);
+    QFile::remove(path);
+    if (!document || !loaded)
+        return;
+    document->editor()->clearUndo();
+    document->editor()->setModified(true);
+    document->ShowProgramName();
+}
+
+} // namespace ordalvex
