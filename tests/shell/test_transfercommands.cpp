@@ -1,6 +1,7 @@
 // Sending the active program over the serial line and receiving one into a new document
 // window, from the main window's menu, against a simulated machine control on a
 // pseudo-terminal.
+#include "editorwait.h"
 #include "../serial/ptypair.h"
 #include "common/core/codepage.h"
 #include "document/ui/teditform.h"
@@ -179,7 +180,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), 20000);
         QTRY_COMPARE(form.documents().size(), 1);
         TEditForm* document = form.activeDocument();
-        QTRY_VERIFY_WITH_TIMEOUT(!document->isLoading(), 20000);
+        QVERIFY(waitForEditors());
         QVERIFY(document->windowTitle().startsWith("Bez nazwy_1"));
         QVERIFY(document->FileName.isEmpty());
         QVERIFY(document->editor()->modified());

@@ -14,7 +14,6 @@
 #include "serial/ui/ttransferform.h"
 #include "shell/ui/tmainform.h"
 
-#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -149,25 +148,14 @@ void TMainForm::openReceivedProgram(const std::string& bytes) {
     QPointer<TEditForm> document = activeDocument();
     if (!document)
         return;
-    // Through a file, like every other text the editor takes, so that the received program
-    // is coloured and its bytes kept exactly as opening a file keeps them.
-    const QString path = document->TempDir + QStringLiteral("Odbior.tmp");
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        file.remove();
-        showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"),
-                    QStringLiteral("Nie można zapisać odebranego programu do pliku tymczasowego ") + path);
-        return;
-    }
-    file.close();
-    const bool loaded = LoadIntoEditor(*document, path);
-    QFile::remove(path);
-    if (!document || !loaded)
-        return;
-    document->editor()->clearUndo();
-    document->editor()->setModified(true);
-    document->ShowProgramName();
+    // Loaded as a file's bytes are: coloured, every byte kept; a new text, so modified.
+    LoadBytesIntoEditor(*document, bytes, [document](bool loaded, const std::optional<QString>& name) {
+        if (!document || !loaded)
+            return;
+        document->editor()->clearUndo();
+        document->editor()->setModified(true);
+        document->ShowProgramName(name);
+    });
 }
 
 } // namespace ordalvex
