@@ -9,7 +9,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${ORDALVEX_BUILD_DIR:-$top/build}
 
 # Packages the build, the tests and the packaging checks need (see README for why each).
-packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev libbenchmark-dev
+packages=(cmake ninja-build g++ qt6-base-dev libqscintilla2-qt6-dev qt6-translations-l10n libgl-dev libbenchmark-dev
           clang libclang-rt-14-dev dpkg-dev file desktop-file-utils appstream shared-mime-info
           libxml2-utils fonts-liberation)
 missing=()

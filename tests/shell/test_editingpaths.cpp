@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QMimeData>
 #include <QTest>
 #include <QTimer>
@@ -142,6 +143,27 @@ private Q_SLOTS:
         QTest::mouseClick(replace, Qt::LeftButton); // now the selection is a match
         QCOMPARE(editor->text(), QStringLiteral("G1 Z-20. F100\r\nM02\r\n"));
         QCOMPARE(ui->messages.size(), 1); // and nothing more to find
+    }
+
+    // A program named on the command line (a file manager's double click) is loaded once, in
+    // the settings of the main window.
+    void commandLineFileLoadsOnce() {
+        ScopedInteraction ui;
+        TMainForm form;
+        form.FormShow();
+        QVERIFY(waitForEditors());
+        form.Settings.FontSize = 14;
+        const QString path = program("A.nc", "n10 g01 (opis)\r\n");
+        form.openCommandLineFiles({path});
+        TEditForm* document = form.activeDocument();
+        QVERIFY(document);
+        QSignalSpy finished(document, &TEditForm::textWorkFinished);
+        QVERIFY(waitForEditors());
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(document->editor()->text(), QStringLiteral("N10 G01 (OPIS)\r\n"));
+        QCOMPARE(document->editor()->formatAt(4).rgb, 0x0000FFu); // G01 coloured
+        QCOMPARE(document->editor()->editorFont().pointSize(), 14);
+        QVERIFY(!document->editor()->modified());
     }
 
     // After renumbering the document is modified (its file holds the old numbers), so closing

@@ -214,8 +214,16 @@ DocumentPlacement TEditForm::GetWindowState() const {
 
 void TEditForm::ApplyFormat(const FormatSettings& settings) {
     if (isLoading()) {
-        // Colouring again now would have to wait inside the running load for its end.
-        m_pendingFormat = settings;
+        // The running load colours the text as the settings said when it started. A new font
+        // applies at once; only a change of the colouring itself waits for the load's end and
+        // colours the text again (so a program opened from the command line, whose window
+        // takes the settings right after the load began, is loaded once).
+        const bool recolour = m_pendingFormat || settings.SyntaxHighlighting != Settings.SyntaxHighlighting;
+        Settings = settings;
+        Settings.FontName = editorFaceInUse(settings.FontName);
+        m_editor->setEditorFont(Settings.FontName, Settings.FontSize);
+        if (recolour)
+            m_pendingFormat = settings;
         return;
     }
     Settings = settings;
