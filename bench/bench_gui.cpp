@@ -29,10 +29,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QKeyEvent>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -285,8 +285,9 @@ void measure(const QString& self, const QString& input, const QString& path, std
                 continue;
             }
             results[mode].push_back(*r);
-            std::printf("%5d %-9s %9.0f %9.0f %10.1f %8.0f %9d %8.2f %9.1f\n", round + 1, qPrintable(mode), r->ms,
-                        r->cpuMs, r->peakKiB / 1024, r->gapMs, r->lines, r->keyMicros / 1000, r->keptKiB / 1024);
+            std::printf("%5d %-9s %9.0f %9.0f %10.1f %8.0f %9d %8.2f %9.1f\n", round + 1, qPrintable(mode),
+                        r->ms, r->cpuMs, r->peakKiB / 1024, r->gapMs, r->lines, r->keyMicros / 1000,
+                        r->keptKiB / 1024);
             std::fflush(stdout);
         }
     }

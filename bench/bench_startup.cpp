@@ -60,7 +60,8 @@ qint64 childNamed(qint64 parent, const QByteArray& name) {
         if (!stat.open(QIODevice::ReadOnly))
             continue;
         const QByteArray line = stat.readAll();
-        const QByteArray comm = line.mid(line.indexOf('(') + 1, line.lastIndexOf(')') - line.indexOf('(') - 1);
+        const QByteArray comm =
+            line.mid(line.indexOf('(') + 1, line.lastIndexOf(')') - line.indexOf('(') - 1);
         const QList<QByteArray> f = line.mid(line.lastIndexOf(')') + 2).split(' ');
         if (f.size() > 1 && f[1].toLongLong() == parent && comm == name)
             return pid;
@@ -75,8 +76,8 @@ struct Run {
 
 // Starts `program` with `arguments` and waits until it has been idle for two seconds.
 // `watched`, when given, names the process to watch among the children of the one started.
-std::optional<Run> measure(const QString& program, const QStringList& arguments, const QProcessEnvironment& env,
-                           const QByteArray& watched = {}) {
+std::optional<Run> measure(const QString& program, const QStringList& arguments,
+                           const QProcessEnvironment& env, const QByteArray& watched = {}) {
     QProcess process;
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -140,7 +141,8 @@ int main(int argc, char** argv) {
         else if (args[i] == QLatin1String("--ordalvex") && i + 1 < args.size())
             ordalvex = args[++i];
         else {
-            std::fprintf(stderr, "usage: ordalvex_bench_startup [--lines N] [--rounds N] [--ordalvex PATH]\n");
+            std::fprintf(stderr,
+                         "usage: ordalvex_bench_startup [--lines N] [--rounds N] [--ordalvex PATH]\n");
             return 2;
         }
     }
@@ -169,8 +171,9 @@ int main(int argc, char** argv) {
         }
         if (!kwrite.isEmpty()) {
             // KWrite wants a session bus; one of its own keeps the runs apart.
-            const auto r = dbus.isEmpty() ? measure(kwrite, {path}, env)
-                                          : measure(dbus, {QStringLiteral("--"), kwrite, path}, env, "kwrite");
+            const auto r = dbus.isEmpty()
+                               ? measure(kwrite, {path}, env)
+                               : measure(dbus, {QStringLiteral("--"), kwrite, path}, env, "kwrite");
             if (r) {
                 kwSeconds.push_back(r->seconds);
                 kwPeak.push_back(r->peakMiB);

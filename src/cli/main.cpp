@@ -32,13 +32,15 @@ constexpr Subcommand kSubcommands[] = {
      ordalvex::cli::runCalc},
     {"find",
      "find [--whole-word] [--match-case] [--up] PATTERN [FILE|-]   positions (line ends count two) that\n"
-     "    repeated find next selects from the start (--up: from the end); \"?\" any character, \"$\" any digit",
+     "    repeated find next selects from the start (--up: from the end); \"?\" any character, \"$\" any "
+     "digit",
      ordalvex::cli::runFind},
     {"send", "send --port DEVICE|COMn [--settings FILE.cfg] FILE   sends a program over the serial line",
      ordalvex::cli::runSend},
     {"receive",
      "receive --port DEVICE|COMn [--settings FILE.cfg] [--end CHAR] [--timeout S]   program from the serial\n"
-     "    line to standard output, up to the end character (\"%\"; --end '' for none) or S seconds of silence",
+     "    line to standard output, up to the end character (\"%\"; --end '' for none) or S seconds of "
+     "silence",
      ordalvex::cli::runReceive},
 };
 

@@ -4,10 +4,9 @@
 #include "document/ui/searcheditor.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
+#include "editorwait.h"
 #include "scriptedinteraction.h"
 #include "testdata.h"
-
-#include "editorwait.h"
 
 #include <QDir>
 #include <QTemporaryDir>

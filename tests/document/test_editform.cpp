@@ -5,8 +5,8 @@
 #include "document/ui/searcheditor.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
-#include "scriptedinteraction.h"
 #include "editorwait.h"
+#include "scriptedinteraction.h"
 #include "testdata.h"
 
 #include <QApplication>

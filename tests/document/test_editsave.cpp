@@ -1,8 +1,8 @@
-#include "editorwait.h"
 #include "common/core/codepage.h"
 #include "document/core/programsave.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
+#include "editorwait.h"
 #include "scriptedinteraction.h"
 #include "testdata.h"
 

@@ -1,7 +1,7 @@
 #include "common/core/codepage.h"
-#include "editorwait.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
+#include "editorwait.h"
 #include "scriptedinteraction.h"
 #include "testdata.h"
 
@@ -165,8 +165,7 @@ private Q_SLOTS:
         QVERIFY(!state.isEmpty());
         QCOMPARE(state.last(), QVariantList({0, 1}));
         // The tool's result is one undo step; the text before it comes back whole.
-        QTest::keyClick(form->editor(), Qt::Key_Z,
-                        Qt::ControlModifier);
+        QTest::keyClick(form->editor(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(form->editor()->text(),
                  cp1250::decode(std::string_view(input.constData(), std::size_t(input.size()))));
         QVERIFY(!form->editor()->canUndo());

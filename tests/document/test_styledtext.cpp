@@ -61,12 +61,14 @@ private Q_SLOTS:
     void sameAsTheRtfPath_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("a block") << QByteArray("N10 G01 X-10.5 Y2. F100 M03 S1200 T01 D1 H1 #1=2 R5\r\n");
-        QTest::newRow("program numbers and comments") << QByteArray("%\r\nO0010 (walek fi 20)\r\n:1234\r\nM30\r\n%");
+        QTest::newRow("program numbers and comments")
+            << QByteArray("%\r\nO0010 (walek fi 20)\r\n:1234\r\nM30\r\n%");
         QTest::newRow("lone CR and lone LF") << QByteArray("N1 G0\rN2 G1\nN3\r\n\r\rX1");
         QTest::newRow("leading space") << QByteArray("  N10 G01");
         QTest::newRow("italic carried into a block number")
             << QByteArray("X1*N20 G0\r\n"); // the sign's italic stays on the N word
-        QTest::newRow("keywords and operators") << QByteArray("IF[#1LT5]GOTO20\r\n#2=[#1+1]*2/3\r\nWHILE[#1GE0]DO1");
+        QTest::newRow("keywords and operators")
+            << QByteArray("IF[#1LT5]GOTO20\r\n#2=[#1+1]*2/3\r\nWHILE[#1GE0]DO1");
         QTest::newRow("polish letters") << QByteArray("(\xa3\xd3\xaf\xa5 \xb3\xf3\xbf\xb9) N10\r\n");
         QTest::newRow("tab, comma, apostrophe, bytes above 127")
             << QByteArray("N10\tG01,X1'Y2 \x80\x95\xff\r\n");

@@ -2,13 +2,13 @@
 // refused with the load error), saves back unchanged where it was not edited, and never
 // crashes or hangs the interface.
 
-#include "editorwait.h"
 #include "common/core/codepage.h"
 #include "document/core/programsave.h"
 #include "document/core/rtfreader.h"
 #include "document/ui/loadintoeditor.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
+#include "editorwait.h"
 #include "scriptedinteraction.h"
 #include "testdata.h"
 

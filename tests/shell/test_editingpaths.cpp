@@ -6,18 +6,18 @@
 #include "document/ui/trichedit98.h"
 #include "editorwait.h"
 #include "scriptedinteraction.h"
-#include "shell/ui/findreplace.h"
 #include "shell/ui/finddialogs.h"
+#include "shell/ui/findreplace.h"
 #include "shell/ui/tmainform.h"
 #include "testdata.h"
-#include "usertyping.h"
 #include "tools/ui/tformrenum.h"
+#include "usertyping.h"
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QMimeData>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -29,7 +29,9 @@ class TestEditingPaths : public QObject {
     Q_OBJECT
     std::unique_ptr<SettingsFolder> m_dir;
 
-    QString program(const QString& name, const QByteArray& text) { return writeProgram(m_dir->path(), name, text); }
+    QString program(const QString& name, const QByteArray& text) {
+        return writeProgram(m_dir->path(), name, text);
+    }
 
     // A shown main window with `text` open in its active document, the caret in the text.
     static TEditForm* openInWindow(TMainForm& form, const QString& path) {
@@ -140,7 +142,7 @@ private Q_SLOTS:
         QTest::mouseClick(replace, Qt::LeftButton);
         QCOMPARE(editor->text(), QStringLiteral("G1 Z-20. F100\r\nM30\r\n"));
         QCOMPARE(editor->selectedText(), QStringLiteral("M30")); // found, not replaced
-        QTest::mouseClick(replace, Qt::LeftButton); // now the selection is a match
+        QTest::mouseClick(replace, Qt::LeftButton);              // now the selection is a match
         QCOMPARE(editor->text(), QStringLiteral("G1 Z-20. F100\r\nM02\r\n"));
         QCOMPARE(ui->messages.size(), 1); // and nothing more to find
     }

@@ -1,6 +1,5 @@
 // The main window's menu and tool bar, command enabling, window commands, highlighting
 // switches, dropped files and the tool commands handed to the active document.
-#include "editorwait.h"
 #include "browser/ui/tfinder_form.h"
 #include "calculators/ui/tcalcform.h"
 #include "calculators/ui/tdraw_form.h"
@@ -11,6 +10,7 @@
 #include "common/core/tempfolder.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
+#include "editorwait.h"
 #include "scriptedinteraction.h"
 #include "serial/ui/tcomportform.h"
 #include "shell/ui/fontchoice.h"

@@ -2,12 +2,11 @@
 // saving into a folder that takes no new files.
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
+#include "editorwait.h"
 #include "lockedfolder.h"
 #include "scriptedinteraction.h"
 #include "shell/ui/tmainform.h"
 #include "testdata.h"
-
-#include "editorwait.h"
 
 #include <memory>
 

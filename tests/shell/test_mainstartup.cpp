@@ -2,11 +2,10 @@
 #include "common/core/inifile.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
+#include "editorwait.h"
 #include "scriptedinteraction.h"
 #include "shell/ui/tmainform.h"
 #include "testdata.h"
-
-#include "editorwait.h"
 
 #include <memory>
 

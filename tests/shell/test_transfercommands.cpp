@@ -1,11 +1,11 @@
 // Sending the active program over the serial line and receiving one into a new document
 // window, from the main window's menu, against a simulated machine control on a
 // pseudo-terminal.
-#include "editorwait.h"
 #include "../serial/ptypair.h"
 #include "common/core/codepage.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
+#include "editorwait.h"
 #include "scriptedinteraction.h"
 #include "serial/core/tcommportdriver.h"
 #include "serial/ui/ttransferform.h"

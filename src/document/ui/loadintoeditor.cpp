@@ -19,8 +19,8 @@ namespace {
 // One piece of text work for a window: its input, what the worker makes of it, and what the
 // interface thread does with the result.
 struct TextJob {
-    QString path;       // read from this file, or
-    std::string bytes;  // take these bytes
+    QString path;      // read from this file, or
+    std::string bytes; // take these bytes
     bool fromFile = false;
     bool coloured = true;
     bool wholeLoad = true;              // a new text without history (else one undo step)

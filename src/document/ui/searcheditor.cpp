@@ -7,7 +7,6 @@
 
 #include <algorithm>
 
-
 namespace ordalvex {
 
 std::string editorBytes(const TRichEdit98& editor) {
@@ -56,9 +55,9 @@ bool SelectionMatches(const TRichEdit98& editor, const QString& pattern, unsigne
         return false;
     const std::string& text = editor.textBytes();
     // A forward search from just before the selection finds it first when it matches.
-    const std::optional<std::size_t> found =
-        start == 0 ? SearchBuffer(text, 0, 0, *bytes, options | frDown)
-                   : SearchBuffer(text, start - 1, 1, *bytes, options | frDown);
+    const std::optional<std::size_t> found = start == 0
+                                                 ? SearchBuffer(text, 0, 0, *bytes, options | frDown)
+                                                 : SearchBuffer(text, start - 1, 1, *bytes, options | frDown);
     return found && qsizetype(*found) == start;
 }
 

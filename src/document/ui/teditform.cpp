@@ -190,14 +190,15 @@ void TEditForm::RestoreWindow(const DocumentPlacement& placement, const FormatSe
     m_editor->setEditorFont(Settings.FontName, Settings.FontSize);
     QPointer<TEditForm> guard(this);
     const qsizetype caret = placement.SelStart;
-    LoadIntoEditor(*this, placement.FileName, [guard, caret](bool loaded, const std::optional<QString>& name) {
-        if (!guard || !loaded)
-            return;
-        guard->m_editor->setSelStart(caret);
-        guard->m_editor->setModified(false);
-        guard->ShowProgramName(name);
-        guard->m_editor->clearUndo();
-    });
+    LoadIntoEditor(*this, placement.FileName,
+                   [guard, caret](bool loaded, const std::optional<QString>& name) {
+                       if (!guard || !loaded)
+                           return;
+                       guard->m_editor->setSelStart(caret);
+                       guard->m_editor->setModified(false);
+                       guard->ShowProgramName(name);
+                       guard->m_editor->clearUndo();
+                   });
 }
 
 DocumentPlacement TEditForm::GetWindowState() const {

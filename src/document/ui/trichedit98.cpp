@@ -73,13 +73,14 @@ constexpr int kLastReserved = QsciScintillaBase::STYLE_LASTPREDEFINED;
 constexpr int kStyleCount = 256;
 // The changes the editor hears of. No "performed by" bits: a notice is sent when any bit of
 // its type is in the mask, and every change is performed by someone.
-constexpr long kModEvents =
-    QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE | QsciScintillaBase::SC_MOD_CONTAINER;
+constexpr long kModEvents = QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE |
+                            QsciScintillaBase::SC_MOD_CONTAINER;
 // Bytes styled per turn of the event loop after a load: a few milliseconds each.
 constexpr std::size_t kStylingSlice = std::size_t(1) << 20;
 
 quint64 formatKey(const TextFormat& f) {
-    return quint64(f.rgb) | (quint64(f.bold) << 24) | (quint64(f.italic) << 25) | (quint64(f.underline) << 26);
+    return quint64(f.rgb) | (quint64(f.bold) << 24) | (quint64(f.italic) << 25) |
+           (quint64(f.underline) << 26);
 }
 
 QString crlf(QString text) {
@@ -90,14 +91,15 @@ QString crlf(QString text) {
 }
 
 bool hasNonAscii(std::string_view bytes) {
-    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) > 127; });
 }
 
 } // namespace
 
 struct TRichEdit98::Styling {
-    std::string styles;            // what the loaded text's bytes still need, by format index
-    std::array<char, 256> lut{};   // format index -> style number
+    std::string styles;          // what the loaded text's bytes still need, by format index
+    std::array<char, 256> lut{}; // format index -> style number
     std::size_t next = 0;
     std::function<void()> applied;
     QTimer timer;
@@ -110,8 +112,8 @@ struct TRichEdit98::FormatRecord {
 };
 
 LoadedText::LoadedText(TRichEdit98& editor) {
-    m_loader = reinterpret_cast<void*>(
-        editor.SendScintilla(QsciScintillaBase::SCI_CREATELOADER, 0UL, long(QsciScintillaBase::SC_DOCUMENTOPTION_DEFAULT)));
+    m_loader = reinterpret_cast<void*>(editor.SendScintilla(
+        QsciScintillaBase::SCI_CREATELOADER, 0UL, long(QsciScintillaBase::SC_DOCUMENTOPTION_DEFAULT)));
 }
 
 LoadedText::~LoadedText() {
@@ -285,14 +287,17 @@ void TRichEdit98::modifiedNotice(int position, int type, const char* text, int l
         if (type & SC_MOD_BEFOREDELETE) {
             if (m_recording) {
                 m_records.push_back({position, stylesOf(position, length), true});
-                SendScintilla(SCI_ADDUNDOACTION, static_cast<unsigned long>(m_records.size()), long(UNDO_MAY_COALESCE));
+                SendScintilla(SCI_ADDUNDOACTION, static_cast<unsigned long>(m_records.size()),
+                              long(UNDO_MAY_COALESCE));
             }
         } else if (type & SC_MOD_BEFOREINSERT) {
-            std::string styles = m_insertStyles ? *m_insertStyles
-                                                : std::string(std::size_t(length), static_cast<char>(m_insertStyle));
+            std::string styles = m_insertStyles
+                                     ? *m_insertStyles
+                                     : std::string(std::size_t(length), static_cast<char>(m_insertStyle));
             if (m_recording) {
                 m_records.push_back({position, styles, false});
-                SendScintilla(SCI_ADDUNDOACTION, static_cast<unsigned long>(m_records.size()), long(UNDO_MAY_COALESCE));
+                SendScintilla(SCI_ADDUNDOACTION, static_cast<unsigned long>(m_records.size()),
+                              long(UNDO_MAY_COALESCE));
             }
             m_pendingStyles.push_back({position, std::move(styles), false});
         }
@@ -351,7 +356,8 @@ long TRichEdit98::engineByte(qsizetype pos) const {
     const long within = long(pos - lineIndex);
     if (within <= 0)
         return lineStart;
-    const long counted = long(SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineStart), lineEnd));
+    const long counted =
+        long(SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineStart), lineEnd));
     if (within >= counted) // on or in the line end
         return std::min(length, lineEnd + (within - counted));
     return long(SendScintilla(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(lineStart), within));
@@ -563,7 +569,8 @@ const std::string& TRichEdit98::textBytes() const {
             const QString text = QString::fromUtf8(all.data(), qsizetype(all.size()));
             std::string bytes(std::size_t(text.size()), '\0');
             for (qsizetype i = 0; i < text.size(); ++i)
-                bytes[std::size_t(i)] = static_cast<char>(cp1250::fromUnicode(text[i].unicode()).value_or(0x7F));
+                bytes[std::size_t(i)] =
+                    static_cast<char>(cp1250::fromUnicode(text[i].unicode()).value_or(0x7F));
             m_textBytes = std::move(bytes);
         }
     }
@@ -625,7 +632,8 @@ void TRichEdit98::setSelText(const QString& text) {
     noteSelection();
 }
 
-void TRichEdit98::replaceRange(qsizetype start, qsizetype length, const QString& text, const TextFormat& format) {
+void TRichEdit98::replaceRange(qsizetype start, qsizetype length, const QString& text,
+                               const TextFormat& format) {
     setSelection(start, length);
     const TextFormat kept = m_current;
     m_current = format;
@@ -634,7 +642,8 @@ void TRichEdit98::replaceRange(qsizetype start, qsizetype length, const QString&
 }
 
 int TRichEdit98::caretLine() const {
-    return int(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(SendScintilla(SCI_GETCURRENTPOS))));
+    return int(
+        SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(SendScintilla(SCI_GETCURRENTPOS))));
 }
 
 qsizetype TRichEdit98::caretColumn() const {
@@ -842,9 +851,9 @@ bool TRichEdit98::event(QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers mods = key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
         const bool plain = mods == Qt::NoModifier && key->key() < Qt::Key_F1 && key->key() != Qt::Key_Escape;
-        static constexpr QKeySequence::StandardKey kOwn[] = {QKeySequence::Copy, QKeySequence::Cut,
-                                                              QKeySequence::Paste, QKeySequence::Undo,
-                                                              QKeySequence::Redo, QKeySequence::SelectAll};
+        static constexpr QKeySequence::StandardKey kOwn[] = {QKeySequence::Copy,  QKeySequence::Cut,
+                                                             QKeySequence::Paste, QKeySequence::Undo,
+                                                             QKeySequence::Redo,  QKeySequence::SelectAll};
         bool own = plain;
         for (QKeySequence::StandardKey k : kOwn)
             own = own || key->matches(k);
@@ -878,8 +887,8 @@ void TRichEdit98::keyPressEvent(QKeyEvent* event) {
             return;
         m_insertStyle = styleFor(m_current);
         if (ch != typed[0] && ch != QLatin1Char('\b')) {
-            QKeyEvent changed(event->type(), event->key(), event->modifiers(), QString(ch), event->isAutoRepeat(),
-                              static_cast<quint16>(event->count()));
+            QKeyEvent changed(event->type(), event->key(), event->modifiers(), QString(ch),
+                              event->isAutoRepeat(), static_cast<quint16>(event->count()));
             QsciScintilla::keyPressEvent(&changed);
             applyPendingStyles();
             noteSelection();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "document/core/styledtext.h"
+#include "document/ui/qscintilla.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,10 +13,6 @@
 #include <QColor>
 #include <QHash>
 #include <QKeySequence>
-#include <functional>
-
-#include "document/ui/qscintilla.h"
-
 #include <Qsci/qsciprinter.h>
 
 class QTimer;
@@ -150,8 +148,8 @@ protected:
 private:
     struct Styling;
     struct FormatRecord;
-    void modifiedNotice(int position, int type, const char* text, int length, int linesAdded,
-                        int line, int foldNow, int foldPrev, int token, int annotations);
+    void modifiedNotice(int position, int type, const char* text, int length, int linesAdded, int line,
+                        int foldNow, int foldPrev, int token, int annotations);
     int styleFor(const TextFormat& format);
     long engineByte(qsizetype pos) const;
     void defineStyle(int style, const TextFormat& format);
@@ -170,11 +168,11 @@ private:
     int m_updateDepth = 0;
     bool m_selectionHidden = false;
     mutable bool m_indexed = false; // the engine keeps a UTF-16 line index
-    bool m_mayHoldNonAscii = false;  // some text above ASCII was inserted since the last check
+    bool m_mayHoldNonAscii = false; // some text above ASCII was inserted since the last check
     bool m_forcedModified = false;
-    bool m_recording = true;             // keep formats of changes for undo and redo
+    bool m_recording = true;                     // keep formats of changes for undo and redo
     const std::string* m_insertStyles = nullptr; // styles of the text being inserted, when given
-    int m_insertStyle = 0;               // else the style of inserted text
+    int m_insertStyle = 0;                       // else the style of inserted text
     long m_lastAnchor = -1, m_lastCaret = -1;
     TextFormat m_current;
     QFont m_font;

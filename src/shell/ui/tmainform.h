@@ -4,7 +4,6 @@
 #include "shell/ui/toolwindows.h"
 
 #include <functional>
-
 #include <string>
 
 #include <QHash>

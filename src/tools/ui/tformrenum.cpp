@@ -20,10 +20,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
-#include <QPointer>
 #include <QThreadPool>
 
 namespace ordalvex {
@@ -211,12 +211,11 @@ void TFormRenum::ColourPreview(QByteArray bytes, std::function<void()> then) {
     m_preview->setBusyCursor(true);
     // The text is coloured and put into the engine's document on a worker; the preview takes
     // the document whole.
-    auto loaded = std::make_shared<std::unique_ptr<LoadedText>>(
-        std::make_unique<LoadedText>(*m_preview));
+    auto loaded = std::make_shared<std::unique_ptr<LoadedText>>(std::make_unique<LoadedText>(*m_preview));
     QPointer<TFormRenum> guard(this);
     QThreadPool::globalInstance()->start([bytes = std::move(bytes), loaded, guard, then = std::move(then)] {
-        (*loaded)->fill(
-            colouredProgram(std::string_view(bytes.constData(), std::size_t(bytes.size())), previewStyleStringFor));
+        (*loaded)->fill(colouredProgram(std::string_view(bytes.constData(), std::size_t(bytes.size())),
+                                        previewStyleStringFor));
         QMetaObject::invokeMethod(
             qApp,
             [loaded, guard, then] {
@@ -412,15 +411,16 @@ void TFormRenum::ButtonStartClick() {
     const std::vector<std::size_t> unfollowed = result.unfollowedJumpLines;
     ColourPreview(QByteArray(result.text.data(), qsizetype(result.text.size())),
                   [this, all, rangeStart, rangeLength, unfollowed] {
-        if (!all) {
-            m_rangeStart = rangeStart;
-            m_rangeLength = rangeLength;
-        }
-        m_preview->setSelection(m_rangeStart, m_rangeLength);
-        m_buttonOk->setEnabled(true);
-        if (!unfollowed.empty())
-            showMessage(this, QMessageBox::Warning, QStringLiteral("Przenumeruj"), unfollowedJumpsMessage(unfollowed));
-    });
+                      if (!all) {
+                          m_rangeStart = rangeStart;
+                          m_rangeLength = rangeLength;
+                      }
+                      m_preview->setSelection(m_rangeStart, m_rangeLength);
+                      m_buttonOk->setEnabled(true);
+                      if (!unfollowed.empty())
+                          showMessage(this, QMessageBox::Warning, QStringLiteral("Przenumeruj"),
+                                      unfollowedJumpsMessage(unfollowed));
+                  });
 }
 
 void TFormRenum::ButtonOKClick() {
