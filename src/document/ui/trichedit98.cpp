@@ -542,7 +542,15 @@ QString TRichEdit98::line(int index) const {
         return QString();
     const long start = long(SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(index)));
     const long end = long(SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(index)));
-    return QString::fromUtf8(utf8().substr(std::size_t(start), std::size_t(end - start)));
+    return QString::fromUtf8(bytesBetween(start, end));
+}
+
+std::string_view TRichEdit98::bytesBetween(long start, long end) const {
+    // A range pointer moves the engine's gap only when the range spans it; the whole text's
+    // pointer would move it to the end, a copy of megabytes between two typed keys.
+    const auto* data = reinterpret_cast<const char*>(
+        SendScintilla(SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), long(end - start)));
+    return data && end > start ? std::string_view(data, std::size_t(end - start)) : std::string_view();
 }
 
 std::string_view TRichEdit98::utf8() const {
@@ -578,10 +586,8 @@ const std::string& TRichEdit98::textBytes() const {
 }
 
 QString TRichEdit98::selectedText() const {
-    const long start = long(SendScintilla(SCI_GETSELECTIONSTART));
-    const long end = long(SendScintilla(SCI_GETSELECTIONEND));
-    const std::string_view all = utf8();
-    return QString::fromUtf8(all.substr(std::size_t(start), std::size_t(end - start)));
+    return QString::fromUtf8(
+        bytesBetween(long(SendScintilla(SCI_GETSELECTIONSTART)), long(SendScintilla(SCI_GETSELECTIONEND))));
 }
 
 void TRichEdit98::setText(const QString& text) {
@@ -923,10 +929,7 @@ QVariant TRichEdit98::inputMethodQuery(Qt::InputMethodQuery query) const {
     const long lineNumber = long(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(caret)));
     const long lineStart = long(SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(lineNumber)));
     const long lineEnd = long(SendScintilla(SCI_GETLINEENDPOSITION, static_cast<unsigned long>(lineNumber)));
-    const std::string_view all = utf8();
-    const auto textOf = [&all](long from, long to) {
-        return QString::fromUtf8(all.substr(std::size_t(from), std::size_t(to - from)));
-    };
+    const auto textOf = [this](long from, long to) { return QString::fromUtf8(bytesBetween(from, to)); };
     switch (query) {
     case Qt::ImSurroundingText:
         return textOf(lineStart, lineEnd);

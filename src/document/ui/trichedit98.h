@@ -152,6 +152,7 @@ private:
                         int foldNow, int foldPrev, int token, int annotations);
     int styleFor(const TextFormat& format);
     long engineByte(qsizetype pos) const;
+    std::string_view bytesBetween(long start, long end) const;
     void defineStyle(int style, const TextFormat& format);
     void insertPlain(const QString& text);
     void applyStyles(long start, std::string_view styles);
