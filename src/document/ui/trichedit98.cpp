@@ -177,13 +177,7 @@ TRichEdit98::TRichEdit98(QWidget* parent) : QsciScintilla(parent) {
     }
 }
 
-TRichEdit98::~TRichEdit98() {
-    if (m_styling && m_styling->applied) {
-        auto applied = std::move(m_styling->applied);
-        m_styling.reset();
-        applied();
-    }
-}
+TRichEdit98::~TRichEdit98() = default;
 
 // Formats and styles ---------------------------------------------------------------------------
 

@@ -45,7 +45,7 @@ public:
     void setStyledText(const StyledText& text, bool undoable = false);
     // Takes a text built off the interface thread (see LoadedText) as the whole new contents,
     // without undo history. Its formats are applied in slices on later turns of the event
-    // loop; `applied` runs when they all are (at once when the editor goes away first).
+    // loop; `applied` runs when they all are (never when the editor goes away first).
     void adoptText(std::unique_ptr<LoadedText> text, std::function<void()> applied);
     bool stylingPending() const { return m_styling != nullptr; }
 
