@@ -607,6 +607,13 @@ void TRichEdit98::setSelLength(qsizetype len) {
 }
 
 void TRichEdit98::setSelection(qsizetype start, qsizetype length) {
+    if (start <= 0 && length <= 0) {
+        // The caret to the start needs no conversion: a text just loaded keeps its line index
+        // (for a text with letters beyond ASCII) unbuilt until a position needs it.
+        SendScintilla(SCI_SETSEL, 0UL, 0L);
+        noteSelection();
+        return;
+    }
     const qsizetype total = textLength();
     start = std::clamp<qsizetype>(start, 0, total);
     const qsizetype end = std::clamp<qsizetype>(start + std::max<qsizetype>(length, 0), start, total);
