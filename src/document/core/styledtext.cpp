@@ -72,7 +72,7 @@ ClassStyle parseStyle(std::string_view rtf) {
 // Builds the text byte by byte, keeping each format once.
 class StyledTextWriter {
 public:
-    explicit StyledTextWriter(std::size_t sizeHint) {
+    explicit StyledTextWriter(std::size_t sizeHint) : m_table(utf8Table()) {
         m_out.utf8.reserve(sizeHint + sizeHint / 16);
         m_out.styles.reserve(sizeHint + sizeHint / 16);
         m_style = styleIndex(TextFormat{});
@@ -80,16 +80,22 @@ public:
 
     void setFormat(const TextFormat& format) { m_style = styleIndex(format); }
 
-    void appendByte(unsigned char byte) {
-        const Utf8Table& table = utf8Table();
-        const std::uint8_t n = table.length[byte];
-        if (n == 1) {
-            m_out.utf8 += table.bytes[byte][0];
-        } else {
-            m_out.utf8.append(table.bytes[byte].data(), n);
-            m_out.ascii = false;
+    void appendByte(unsigned char byte) { appendBytes(std::string_view(reinterpret_cast<const char*>(&byte), 1), false); }
+
+    // Appends a run of bytes in the format in force, upper-cased as ASCII when asked.
+    void appendBytes(std::string_view bytes, bool upperCase) {
+        std::string& utf8 = m_out.utf8;
+        const std::size_t before = utf8.size();
+        for (char ch : bytes) {
+            const auto c = static_cast<unsigned char>(ch);
+            if (c < 0x80) {
+                utf8.push_back(static_cast<char>(upperCase ? CncTokenizer::upper(c) : c));
+            } else {
+                utf8.append(m_table.bytes[c].data(), m_table.length[c]);
+                m_out.ascii = false;
+            }
         }
-        m_out.styles.append(n, m_style);
+        m_out.styles.append(utf8.size() - before, m_style);
     }
 
     void appendLineEnd() {
@@ -120,6 +126,7 @@ private:
         return static_cast<char>(m_out.formats.size() - 1);
     }
 
+    const Utf8Table& m_table;
     StyledText m_out;
     char m_style = 0;
 };
@@ -158,8 +165,7 @@ StyledText colouredProgram(std::string_view bytes, std::string_view (*styleFor)(
             if (style.italic >= 0)
                 format.italic = style.italic == 1;
             out.setFormat(format);
-            for (char ch : piece)
-                out.appendByte(CncTokenizer::upper(static_cast<unsigned char>(ch)));
+            out.appendBytes(piece, true);
             break;
         }
         }
@@ -169,15 +175,15 @@ StyledText colouredProgram(std::string_view bytes, std::string_view (*styleFor)(
 
 StyledText plainProgram(std::string_view bytes) {
     StyledTextWriter out(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-            out.appendLineEnd();
-        } else {
-            out.appendByte(c);
-        }
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t end = bytes.find_first_of("\r\n", i);
+        const std::size_t stop = end == std::string_view::npos ? bytes.size() : end;
+        out.appendBytes(bytes.substr(i, stop - i), false);
+        if (stop == bytes.size())
+            break;
+        out.appendLineEnd();
+        i = stop + (bytes[stop] == '\r' && stop + 1 < bytes.size() && bytes[stop + 1] == '\n' ? 2 : 1);
     }
     return out.take();
 }

@@ -100,6 +100,7 @@ bool hasNonAscii(std::string_view bytes) {
 struct TRichEdit98::Styling {
     std::string styles;          // what the loaded text's bytes still need, by format index
     std::array<char, 256> lut{}; // format index -> style number
+    bool identity = false;       // the indices are the style numbers
     std::size_t next = 0;
     std::function<void()> applied;
     QTimer timer;
@@ -467,8 +468,13 @@ void TRichEdit98::adoptText(std::unique_ptr<LoadedText> text, std::function<void
     SendScintilla(SCI_SETMODEVENTMASK, kModEvents);
     m_mayHoldNonAscii = !text->m_ascii;
     auto styling = std::make_unique<Styling>();
-    for (std::size_t i = 0; i < text->m_formats.size(); ++i)
+    // A fresh editor numbers the formats in the order the text brings them: then the text's
+    // format indices are already style numbers.
+    styling->identity = true;
+    for (std::size_t i = 0; i < text->m_formats.size(); ++i) {
         styling->lut[i] = static_cast<char>(styleFor(text->m_formats[i]));
+        styling->identity = styling->identity && styling->lut[i] == static_cast<char>(i);
+    }
     styling->styles = std::move(text->m_styles);
     styling->applied = std::move(applied);
     text.reset();
@@ -487,10 +493,15 @@ void TRichEdit98::applyStylingSlice() {
         return;
     Styling& s = *m_styling;
     const std::size_t n = std::min(kStylingSlice, s.styles.size() - s.next);
-    std::string slice(n, '\0');
-    std::transform(s.styles.begin() + long(s.next), s.styles.begin() + long(s.next + n), slice.begin(),
-                   [&s](char c) { return s.lut[static_cast<unsigned char>(c)]; });
-    applyStyles(long(s.next), slice);
+    const std::string_view slice = std::string_view(s.styles).substr(s.next, n);
+    if (s.identity) {
+        applyStyles(long(s.next), slice);
+    } else {
+        std::string translated(n, '\0');
+        std::transform(slice.begin(), slice.end(), translated.begin(),
+                       [&s](char c) { return s.lut[static_cast<unsigned char>(c)]; });
+        applyStyles(long(s.next), translated);
+    }
     s.next += n;
     if (s.next >= s.styles.size()) {
         auto applied = std::move(s.applied);
