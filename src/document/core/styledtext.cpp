@@ -80,7 +80,9 @@ public:
 
     void setFormat(const TextFormat& format) { m_style = styleIndex(format); }
 
-    void appendByte(unsigned char byte) { appendBytes(std::string_view(reinterpret_cast<const char*>(&byte), 1), false); }
+    void appendByte(unsigned char byte) {
+        appendBytes(std::string_view(reinterpret_cast<const char*>(&byte), 1), false);
+    }
 
     // Appends a run of bytes in the format in force, upper-cased as ASCII when asked.
     void appendBytes(std::string_view bytes, bool upperCase) {
