@@ -79,6 +79,10 @@ public:
     }
 
     void setFormat(const TextFormat& format) { m_style = styleIndex(format); }
+    // The index of the format in force, and the format of an index.
+    unsigned char style() const { return static_cast<unsigned char>(m_style); }
+    void setStyle(unsigned char style) { m_style = static_cast<char>(style); }
+    const TextFormat& formatOf(unsigned char style) const { return m_out.formats[style]; }
 
     void appendByte(unsigned char byte) {
         appendBytes(std::string_view(reinterpret_cast<const char*>(&byte), 1), false);
@@ -115,7 +119,6 @@ public:
 
     StyledText take() { return std::move(m_out); }
 
-private:
     char styleIndex(const TextFormat& format) {
         for (std::size_t i = 0; i < m_out.formats.size(); ++i)
             if (m_out.formats[i] == format)
@@ -128,6 +131,7 @@ private:
         return static_cast<char>(m_out.formats.size() - 1);
     }
 
+private:
     const Utf8Table& m_table;
     StyledText m_out;
     char m_style = 0;
@@ -145,7 +149,11 @@ StyledText colouredProgram(std::string_view bytes, std::string_view (*styleFor)(
     for (std::size_t c = 0; c < styles.size(); ++c)
         styles[c] = parseStyle(styleFor(static_cast<TokenClass>(c)));
     StyledTextWriter out(bytes.size());
-    TextFormat format;
+    // The format after a word depends only on its class and the format before it: each pair is
+    // worked out once.
+    std::array<std::array<short, 256>, 16> after;
+    for (auto& row : after)
+        row.fill(-1);
     CncTokenizer tokenizer(bytes);
     Token token;
     while (tokenizer.next(token)) {
@@ -159,14 +167,19 @@ StyledText colouredProgram(std::string_view bytes, std::string_view (*styleFor)(
             out.appendByte(static_cast<unsigned char>(piece.front()));
             break;
         default: {
-            const ClassStyle& style = styles[static_cast<std::size_t>(token.cls)];
-            if (style.colour >= 0)
-                format.rgb = style.colour < int(kColours.size()) ? kColours[std::size_t(style.colour)] : 0;
-            if (style.bold >= 0)
-                format.bold = style.bold == 1;
-            if (style.italic >= 0)
-                format.italic = style.italic == 1;
-            out.setFormat(format);
+            short& next = after[static_cast<std::size_t>(token.cls)][out.style()];
+            if (next < 0) {
+                const ClassStyle& style = styles[static_cast<std::size_t>(token.cls)];
+                TextFormat format = out.formatOf(out.style());
+                if (style.colour >= 0)
+                    format.rgb = style.colour < int(kColours.size()) ? kColours[std::size_t(style.colour)] : 0;
+                if (style.bold >= 0)
+                    format.bold = style.bold == 1;
+                if (style.italic >= 0)
+                    format.italic = style.italic == 1;
+                next = static_cast<unsigned char>(out.styleIndex(format));
+            }
+            out.setStyle(static_cast<unsigned char>(next));
             out.appendBytes(piece, true);
             break;
         }
