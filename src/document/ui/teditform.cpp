@@ -8,6 +8,7 @@
 #include "document/ui/searcheditor.h"
 #include "document/ui/trichedit98.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFrame>
@@ -15,6 +16,11 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPointer>
+#include <QTimer>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace ordalvex {
 
@@ -115,7 +121,13 @@ TEditForm::TEditForm(QWidget* parent) : QMdiSubWindow(parent) {
     bindSelectionChange(true);
 }
 
-TEditForm::~TEditForm() = default;
+TEditForm::~TEditForm() {
+#ifdef __GLIBC__
+    // A long program's buffers are freed when the window's children go; hand the freed pages
+    // back to the system once they have (the allocator would keep tens of megabytes).
+    QTimer::singleShot(0, qApp, [] { malloc_trim(0); });
+#endif
+}
 
 void TEditForm::createPopupMenu() {
     m_popupMenu = new QMenu(this);

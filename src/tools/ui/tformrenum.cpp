@@ -175,19 +175,14 @@ void TFormRenum::FormCreate() {
     showWhole(m_editStep, QStringLiteral("10"));
     m_buttonOk->setEnabled(false);
     m_selToEnd->setEnabled(false);
-    QFile file(m_inputPath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A file that cannot be opened is refused at once; the reading itself, long for a long
+    // program, is the worker's.
+    if (QFile file(m_inputPath); !file.open(QIODevice::ReadOnly)) {
         showLoadError();
         m_loadFailed = true;
         return;
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        showLoadError();
-        m_loadFailed = true;
-        return;
-    }
-    ColourPreview(std::move(bytes));
+    ColourPreview(PreviewSource{m_inputPath, {}});
 }
 
 QString TFormRenum::tempPath(const QString& name) const {
@@ -205,7 +200,7 @@ void TFormRenum::showLoadError() {
     showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"), kLoadError);
 }
 
-void TFormRenum::ColourPreview(QByteArray bytes, std::function<void()> then) {
+void TFormRenum::ColourPreview(PreviewSource source, std::function<void()> then) {
     m_previewLoading = true;
     m_buttonStart->setEnabled(false);
     m_preview->setBusyCursor(true);
@@ -213,14 +208,29 @@ void TFormRenum::ColourPreview(QByteArray bytes, std::function<void()> then) {
     // the document whole.
     auto loaded = std::make_shared<std::unique_ptr<LoadedText>>(std::make_unique<LoadedText>(*m_preview));
     QPointer<TFormRenum> guard(this);
-    QThreadPool::globalInstance()->start([bytes = std::move(bytes), loaded, guard, then = std::move(then)] {
-        (*loaded)->fill(colouredProgram(std::string_view(bytes.constData(), std::size_t(bytes.size())),
-                                        previewStyleStringFor));
+    QThreadPool::globalInstance()->start([source = std::move(source), loaded, guard, then = std::move(then)] {
+        QByteArray bytes = source.bytes;
+        bool read = source.path.isEmpty();
+        if (!read) {
+            QFile file(source.path);
+            read = file.open(QIODevice::ReadOnly);
+            bytes = read ? file.readAll() : QByteArray();
+            read = read && file.error() == QFileDevice::NoError;
+        }
+        if (read)
+            (*loaded)->fill(colouredProgram(std::string_view(bytes.constData(), std::size_t(bytes.size())),
+                                            previewStyleStringFor));
         QMetaObject::invokeMethod(
             qApp,
-            [loaded, guard, then] {
+            [loaded, guard, then, read] {
                 if (!guard)
                     return;
+                if (!read) {
+                    guard->m_loadFailed = true;
+                    guard->showLoadError();
+                    guard->reject();
+                    return;
+                }
                 guard->m_preview->setPlainRtf(false);
                 guard->m_preview->setEditorFont(QString::fromLatin1(kPreviewFontName), kPreviewPointSize);
                 guard->m_preview->adoptText(std::move(*loaded), [guard, then] {
@@ -409,7 +419,7 @@ void TFormRenum::ButtonStartClick() {
     const qsizetype rangeStart = qsizetype(result.rangeStart);
     const qsizetype rangeLength = qsizetype(result.rangeLength);
     const std::vector<std::size_t> unfollowed = result.unfollowedJumpLines;
-    ColourPreview(QByteArray(result.text.data(), qsizetype(result.text.size())),
+    ColourPreview(PreviewSource{QString(), QByteArray(result.text.data(), qsizetype(result.text.size()))},
                   [this, all, rangeStart, rangeLength, unfollowed] {
                       if (!all) {
                           m_rangeStart = rangeStart;

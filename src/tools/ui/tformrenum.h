@@ -44,9 +44,14 @@ public:
 
     // Replaces the preview by the coloured text of a plain-text file; false (after the error
     // message) when the file cannot be read or shown.
-    // Shows `bytes` (a program) coloured in the preview; the colouring runs on a worker and
+    // A program for the preview: the file at `path`, or `bytes` when there is no path.
+    struct PreviewSource {
+        QString path;
+        QByteArray bytes;
+    };
+    // Shows the program coloured in the preview; reading and colouring run on a worker and
     // `then` runs once the preview shows the text. Start and OK wait meanwhile.
-    void ColourPreview(QByteArray bytes, std::function<void()> then = {});
+    void ColourPreview(PreviewSource source, std::function<void()> then = {});
 
 public Q_SLOTS:
     void RichEditRenumSelectionChange();
