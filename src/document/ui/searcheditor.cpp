@@ -70,10 +70,12 @@ bool SearchEditor(TRichEdit98& editor, const QString& pattern, unsigned options)
     const auto bytes = encodedPattern(pattern);
     if (!bytes)
         return false; // the text holds no such character either
-    const auto found = SearchBuffer(text, editor.selStart(), editor.selLength(), *bytes, options);
-    if (!found)
+    // The same step as `ordalvex-cnc find` takes.
+    const auto next =
+        FindNextSelection(text, BufferSelection{editor.selStart(), editor.selLength()}, *bytes, options);
+    if (!next)
         return false;
-    editor.setSelection(static_cast<qsizetype>(*found), pattern.size());
+    editor.setSelection(next->start, next->length);
     editor.ensureCursorVisible();
     return true;
 }
