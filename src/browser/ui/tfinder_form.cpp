@@ -4,6 +4,7 @@
 #include "browser/core/wholeword.h"
 #include "browser/ui/browsericons.h"
 #include "common/core/codepage.h"
+#include "common/core/filebytes.h"
 #include "common/core/programfiletypes.h"
 #include "common/ui/growtotext.h"
 #include "common/ui/userinteraction.h"
@@ -314,18 +315,16 @@ QTreeWidgetItem* TFinder_Form::fileLineOf(QTreeWidgetItem* line) const {
 bool TFinder_Form::previewFile(const QString& path) {
     if (path == m_lastPreviewPath)
         return true;
-    QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"), file.errorString());
+    QString error;
+    const std::optional<QByteArray> bytes = readWholeFile(path, &error);
+    if (!bytes) {
+        showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"), error);
         return false;
     }
     // An RTF file the reader cannot make sense of is still shown, as the text it is.
-    if (!m_memo->loadLines(path))
-        m_memo->setProgramText(
-            cp1250::decode(std::string_view(bytes.constData(), std::size_t(bytes.size()))));
+    const std::string_view view(bytes->constData(), std::size_t(bytes->size()));
+    if (!m_memo->showFileBytes(view))
+        m_memo->setProgramText(cp1250::decode(view));
     m_lastPreviewPath = path;
     return true;
 }

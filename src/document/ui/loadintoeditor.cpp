@@ -1,6 +1,7 @@
 #include "document/ui/loadintoeditor.h"
 
 #include "common/core/codepage.h"
+#include "common/core/filebytes.h"
 #include "common/ui/userinteraction.h"
 #include "document/core/styledtext.h"
 #include "document/ui/searcheditor.h"
@@ -31,13 +32,10 @@ struct TextJob {
 
     void run() {
         if (fromFile) {
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly))
+            const std::optional<QByteArray> read = readWholeFile(path);
+            if (!read)
                 return;
-            const QByteArray read = file.readAll();
-            if (file.error() != QFileDevice::NoError)
-                return;
-            bytes.assign(read.constData(), std::size_t(read.size()));
+            bytes.assign(read->constData(), std::size_t(read->size()));
         }
         StyledText text = coloured ? colouredProgram(bytes) : plainProgram(bytes);
         bytes = std::string();

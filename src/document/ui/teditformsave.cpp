@@ -2,6 +2,7 @@
 // the save dialog and the question before a modified document closes.
 
 #include "common/core/codepage.h"
+#include "common/core/filebytes.h"
 #include "common/core/programfiletypes.h"
 #include "common/ui/userinteraction.h"
 #include "document/core/programsave.h"
@@ -63,15 +64,10 @@ bool makeBackup(const QString& path) {
     // A file that is itself named ".bak" would be its own backup.
     if (QFileInfo(backup).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
         return false;
-    QFile source(path);
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        return false;
-    return writeProgramFile(backup,
-                            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))
-        .ok();
+    const std::optional<QByteArray> bytes = readWholeFile(path);
+    return bytes && writeProgramFile(
+                        backup, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())))
+                        .ok();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "document/ui/trichedit98.h"
 
 #include "common/core/codepage.h"
+#include "common/core/filebytes.h"
 #include "common/ui/userinteraction.h"
 #include "document/core/rtfreader.h"
 
@@ -387,13 +388,11 @@ void TRichEdit98::resetDocumentState() {
 }
 
 bool TRichEdit98::loadLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const std::optional<QByteArray> bytes = readWholeFile(path);
+    return bytes && showFileBytes(std::string_view(bytes->constData(), std::size_t(bytes->size())));
+}
+
+bool TRichEdit98::showFileBytes(std::string_view view) {
     if (!m_plainRtf && view.substr(0, 5) == "{\\rtf") {
         const RtfReadResult read = readRtf(view);
         if (!read.document)

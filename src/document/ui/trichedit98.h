@@ -38,6 +38,8 @@ public:
     void setPlainRtf(bool on) { m_plainRtf = on; }
     bool plainRtf() const { return m_plainRtf; }
     bool loadLines(const QString& path);
+    // The same for a file's bytes already read; false for RTF that cannot be read.
+    bool showFileBytes(std::string_view bytes);
     void setRichText(const RtfDocument& rtf);
     void setProgramText(const QString& text); // plain text in the default format
     // Replaces the whole text with `text` (undo history kept unless `undoable` is false, in

@@ -7,6 +7,7 @@
 #include "calculators/ui/tmcform.h"
 #include "calculators/ui/totworyform.h"
 #include "common/core/codepage.h"
+#include "common/core/filebytes.h"
 #include "common/core/settingslocation.h"
 #include "common/core/tempfolder.h"
 #include "common/ui/userinteraction.h"
@@ -102,14 +103,12 @@ void TMainForm::RenumberSpeedButtonClick() {
         dialog.move(frame.left() + frame.width() - dialog.frameGeometry().width() - 90, frame.top() + 50);
         // The result goes back only to the window it came from, and only while it is open.
         if (dialog.Execute() && guard) {
-            QFile result(path);
-            if (!result.open(QIODevice::ReadOnly)) {
+            if (const std::optional<QByteArray> bytes = readWholeFile(path); !bytes) {
                 beep();
             } else {
-                const QByteArray bytes = result.readAll();
                 // The renumbered text takes the old one's place as one undo step; the document
                 // is modified (its file still holds the old numbers).
-                ReplaceEditorText(*guard, std::string(bytes.constData(), std::size_t(bytes.size())),
+                ReplaceEditorText(*guard, std::string(bytes->constData(), std::size_t(bytes->size())),
                                   [guard](bool loaded, const auto&) {
                                       if (guard && loaded)
                                           guard->editor()->setModified(true);

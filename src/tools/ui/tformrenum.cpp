@@ -1,6 +1,7 @@
 #include "tools/ui/tformrenum.h"
 
 #include "common/core/codepage.h"
+#include "common/core/filebytes.h"
 #include "common/ui/growtotext.h"
 #include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
@@ -209,16 +210,11 @@ void TFormRenum::ColourPreview(PreviewSource source, std::function<void()> then)
     auto loaded = std::make_shared<std::unique_ptr<LoadedText>>(std::make_unique<LoadedText>(*m_preview));
     QPointer<TFormRenum> guard(this);
     QThreadPool::globalInstance()->start([source = std::move(source), loaded, guard, then = std::move(then)] {
-        QByteArray bytes = source.bytes;
-        bool read = source.path.isEmpty();
-        if (!read) {
-            QFile file(source.path);
-            read = file.open(QIODevice::ReadOnly);
-            bytes = read ? file.readAll() : QByteArray();
-            read = read && file.error() == QFileDevice::NoError;
-        }
+        const std::optional<QByteArray> bytes =
+            source.path.isEmpty() ? std::optional<QByteArray>(source.bytes) : readWholeFile(source.path);
+        const bool read = bytes.has_value();
         if (read)
-            (*loaded)->fill(colouredProgram(std::string_view(bytes.constData(), std::size_t(bytes.size())),
+            (*loaded)->fill(colouredProgram(std::string_view(bytes->constData(), std::size_t(bytes->size())),
                                             previewStyleStringFor));
         QMetaObject::invokeMethod(
             qApp,
