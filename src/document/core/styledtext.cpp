@@ -139,11 +139,6 @@ private:
 
 } // namespace
 
-std::string_view utf8Of(unsigned char byte) {
-    const Utf8Table& table = utf8Table();
-    return {table.bytes[byte].data(), table.length[byte]};
-}
-
 StyledText colouredProgram(std::string_view bytes, std::string_view (*styleFor)(TokenClass)) {
     std::array<ClassStyle, 16> styles{};
     for (std::size_t c = 0; c < styles.size(); ++c)
@@ -172,7 +167,8 @@ StyledText colouredProgram(std::string_view bytes, std::string_view (*styleFor)(
                 const ClassStyle& style = styles[static_cast<std::size_t>(token.cls)];
                 TextFormat format = out.formatOf(out.style());
                 if (style.colour >= 0)
-                    format.rgb = style.colour < int(kColours.size()) ? kColours[std::size_t(style.colour)] : 0;
+                    format.rgb =
+                        style.colour < int(kColours.size()) ? kColours[std::size_t(style.colour)] : 0;
                 if (style.bold >= 0)
                     format.bold = style.bold == 1;
                 if (style.italic >= 0)

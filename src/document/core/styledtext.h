@@ -40,7 +40,4 @@ StyledText plainProgram(std::string_view bytes);
 // The text and formats of a read RTF document (paragraph ends become CR LF).
 StyledText styledFromRtf(const RtfDocument& rtf);
 
-// The UTF-8 of a Windows-1250 byte: one to three bytes.
-std::string_view utf8Of(unsigned char byte);
-
 } // namespace ordalvex
