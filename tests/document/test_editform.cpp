@@ -217,6 +217,35 @@ private Q_SLOTS:
         QCOMPARE(editor.selStart(), qsizetype(10));
     }
 
+    // Polish letters typed into a program that had none still count one position each: the
+    // caret, the selection and the search all stay right.
+    void typedPolishLettersCountOneEach() {
+        ScopedInteraction ui;
+        const QString path = writeProgram(m_dir.path(), QStringLiteral("ascii.nc"), "N10 G01\r\nM30\r\n");
+        TEditForm form;
+        form.Settings = settings(true, false);
+        form.OpenFile(path);
+        QVERIFY(waitForEditors());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        TRichEdit98* editor = form.editor();
+        editor->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(editor));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+        for (const QChar ch : QStringLiteral(" (żółw)"))
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch),
+                                Qt::NoModifier);
+        QCOMPARE(editor->text(), QStringLiteral("N10 G01 (żółw)\r\nM30\r\n"));
+        QCOMPARE(editor->selStart(), qsizetype(14));
+        QCOMPARE(editor->caretColumn(), qsizetype(14));
+        QCOMPARE(editor->textLength(), qsizetype(21));
+        editor->setSelection(9, 4);
+        QCOMPARE(editor->selectedText(), QStringLiteral("żółw"));
+        editor->setSelStart(0);
+        QVERIFY(SearchEditor(*editor, QStringLiteral("M30"), frDown));
+        QCOMPARE(editor->selStart(), qsizetype(16));
+    }
+
     void searchEditorSelectsTheMatch() {
         ScopedInteraction ui;
         TRichEdit98 editor;

@@ -132,7 +132,6 @@ bool LoadedText::fill(StyledText&& text) {
         if (addToLoader(m_loader, text.utf8.data() + at, static_cast<std::ptrdiff_t>(n)) != 0)
             return false;
     }
-    m_length = static_cast<long>(text.utf8.size());
     text.utf8 = std::string();
     m_styles = std::move(text.styles);
     m_formats = std::move(text.formats);
@@ -273,12 +272,13 @@ void TRichEdit98::setEditorFont(const QFont& font) {
 // styles of inserted text are noted before the insertion and applied once the operation is
 // done (applyPendingStyles), and each change's undo record goes into the history just before
 // the change itself.
-void TRichEdit98::modifiedNotice(int position, int type, const char* text, int length, int, int, int, int,
+void TRichEdit98::modifiedNotice(int position, int type, const char*, int length, int, int, int, int,
                                  int token, int) {
     m_textBytes.reset();
-    if ((type & SC_MOD_BEFOREINSERT) && text && !m_indexed &&
-        hasNonAscii(std::string_view(text, std::size_t(length))))
-        m_mayHoldNonAscii = true;
+    // The notice before an insertion carries no text: the inserted range is looked at once
+    // it is in (see checkInsertedText).
+    if ((type & SC_MOD_BEFOREINSERT) && !m_indexed && !m_mayHoldNonAscii)
+        m_uncheckedInserts.push_back({position, length});
     if (type & SC_PERFORMED_USER) {
         if (type & SC_MOD_BEFOREDELETE) {
             if (m_recording) {
@@ -317,9 +317,26 @@ void TRichEdit98::applyPendingStyles() {
         applyStyles(record.position, record.styles);
 }
 
-void TRichEdit98::useIndexFor(std::string_view utf8) {
-    if (!m_indexed && hasNonAscii(utf8))
+void TRichEdit98::checkInsertedText() const {
+    if (m_uncheckedInserts.empty())
+        return;
+    // One insertion (a key, a paste, a tool's result) is looked at exactly; several in one
+    // step may have moved each other, so they count as holding letters beyond ASCII.
+    if (m_uncheckedInserts.size() > 1) {
         m_mayHoldNonAscii = true;
+    } else {
+        const auto [position, length] = m_uncheckedInserts.front();
+        m_mayHoldNonAscii = hasNonAscii(bytesBetween(position, position + length));
+    }
+    m_uncheckedInserts.clear();
+}
+
+void TRichEdit98::ensureIndex() const {
+    checkInsertedText();
+    if (m_mayHoldNonAscii && !m_indexed) {
+        SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, long(SC_LINECHARACTERINDEX_UTF16));
+        m_indexed = true;
+    }
 }
 
 // Positions ---------------------------------------------------------------------------------
@@ -337,10 +354,7 @@ long TRichEdit98::engineByte(qsizetype pos) const {
     const long length = long(SendScintilla(SCI_GETLENGTH));
     if (pos <= 0)
         return 0;
-    if (m_mayHoldNonAscii && !m_indexed) {
-        SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, long(SC_LINECHARACTERINDEX_UTF16));
-        m_indexed = true;
-    }
+    ensureIndex();
     if (!m_indexed)
         return long(std::min<qsizetype>(pos, length));
     const long line = long(SendScintilla(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(pos),
@@ -362,10 +376,7 @@ long TRichEdit98::engineByte(qsizetype pos) const {
 qsizetype TRichEdit98::fromByte(long byte) const {
     if (byte <= 0)
         return 0;
-    if (m_mayHoldNonAscii && !m_indexed) {
-        SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, long(SC_LINECHARACTERINDEX_UTF16));
-        m_indexed = true;
-    }
+    ensureIndex();
     if (!m_indexed)
         return byte;
     const long line = long(SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(byte)));
@@ -383,6 +394,7 @@ void TRichEdit98::resetDocumentState() {
     m_forcedModified = false;
     m_indexed = false;
     m_mayHoldNonAscii = false;
+    m_uncheckedInserts.clear();
     m_textBytes.reset();
     m_lastAnchor = m_lastCaret = -1;
 }
@@ -426,7 +438,6 @@ void TRichEdit98::setStyledText(const StyledText& text, bool undoable) {
     std::string styles(text.styles.size(), '\0');
     std::transform(text.styles.begin(), text.styles.end(), styles.begin(),
                    [&lut](char s) { return lut[static_cast<unsigned char>(s)]; });
-    useIndexFor(text.utf8);
     const bool wasReadOnly = isReadOnly();
     setReadOnly(false);
     if (!undoable) {
@@ -574,6 +585,7 @@ QString TRichEdit98::text() const {
 
 const std::string& TRichEdit98::textBytes() const {
     if (!m_textBytes) {
+        checkInsertedText();
         const std::string_view all = utf8();
         if (!m_indexed && !m_mayHoldNonAscii) {
             m_textBytes = std::string(all);
@@ -633,7 +645,6 @@ void TRichEdit98::setSelection(qsizetype start, qsizetype length) {
 
 void TRichEdit98::insertPlain(const QString& text) {
     const QByteArray utf8 = crlf(text).toUtf8();
-    useIndexFor(std::string_view(utf8.constData(), std::size_t(utf8.size())));
     m_insertStyle = styleFor(m_current);
     SendScintilla(SCI_REPLACESEL, utf8.constData());
     applyPendingStyles();

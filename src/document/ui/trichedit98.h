@@ -98,8 +98,6 @@ public:
     void hideSelection(bool hide);
     void setSelectionBold(bool bold); // the style of text typed or pasted next
     void setDefaultFormat();          // black, no bold, italic or underline
-    TextFormat currentFormat() const { return m_current; }
-    void setCurrentFormat(const TextFormat& format) { m_current = format; }
     // The format of the character at `pos`.
     TextFormat formatAt(qsizetype pos) const;
     void setEditorFont(const QString& name, qreal pointSize);
@@ -161,7 +159,8 @@ private:
     void applyPendingStyles();
     void applyStylingSlice();
     void finishStyling();
-    void useIndexFor(std::string_view utf8);
+    void checkInsertedText() const;
+    void ensureIndex() const;
     void resetDocumentState();
     std::string stylesOf(long start, long length) const;
     void noteSelection();
@@ -170,8 +169,9 @@ private:
     bool m_plainRtf = false;
     int m_updateDepth = 0;
     bool m_selectionHidden = false;
-    mutable bool m_indexed = false; // the engine keeps a UTF-16 line index
-    bool m_mayHoldNonAscii = false; // some text above ASCII was inserted since the last check
+    mutable bool m_indexed = false;                                // the engine keeps a UTF-16 line index
+    mutable bool m_mayHoldNonAscii = false;                        // the text may hold letters beyond ASCII
+    mutable std::vector<std::pair<long, long>> m_uncheckedInserts; // inserted since the last look
     bool m_forcedModified = false;
     bool m_recording = true;                     // keep formats of changes for undo and redo
     const std::string* m_insertStyles = nullptr; // styles of the text being inserted, when given
@@ -214,7 +214,6 @@ private:
     std::string m_styles;
     std::vector<TextFormat> m_formats;
     bool m_ascii = true;
-    long m_length = 0;
 };
 
 } // namespace ordalvex
