@@ -179,9 +179,9 @@ private Q_SLOTS:
             for (QWidget* widget : QApplication::topLevelWidgets())
                 if (auto* dialog = qobject_cast<TFormRenum*>(widget)) {
                     QTRY_VERIFY(!dialog->previewLoading());
-                    dialog->ButtonStartClick();
+                    QTest::mouseClick(dialog->findChild<QPushButton*>("ButtonStart"), Qt::LeftButton);
                     QTRY_VERIFY(!dialog->previewLoading());
-                    dialog->ButtonOKClick();
+                    QTest::mouseClick(dialog->findChild<QPushButton*>("ButtonOK"), Qt::LeftButton);
                 }
         });
         form.RenumberSpeedButtonClick();
