@@ -12,20 +12,22 @@ if(ORDALVEX_SANITIZE)
   target_link_options(ordalvex_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# ordalvex_library(<name> <core|ui> SOURCES ... LINKS ...)
-# A core library may link QtCore at most; a ui library may link widgets.
+# ordalvex_library(<name> <core|ui> SOURCES ... [PUBLIC ...] [PRIVATE ...])
+# A core library links QtCore at most, a ui library widgets. PUBLIC names what the library's
+# headers include, PRIVATE what only its sources use. Subsystems depend on lower layers only
+# (checked by the "layers" test, see CheckLayers.cmake).
 function(ordalvex_library name kind)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC ordalvex_options ${ARG_LINKS})
   if(kind STREQUAL "core")
-    target_link_libraries(${name} PUBLIC Qt6::Core)
+    set(qt Qt6::Core)
   elseif(kind STREQUAL "ui")
-    target_link_libraries(${name} PUBLIC Qt6::Widgets)
+    set(qt Qt6::Widgets)
   else()
     message(FATAL_ERROR "ordalvex_library: kind must be core or ui, not ${kind}")
   endif()
+  target_link_libraries(${name} PUBLIC ${qt} ${ARG_PUBLIC} PRIVATE ordalvex_options ${ARG_PRIVATE})
 endfunction()
 
 # ordalvex_test(<name> SOURCES ... LINKS ...)

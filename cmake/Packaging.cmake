@@ -8,14 +8,10 @@ set(ORDALVEX_APP_ID "org.ordalvex.Ordalvex")
 set(ORDALVEX_PACKAGING_DIR "${PROJECT_SOURCE_DIR}/packaging")
 
 # The program reports the project's version (--version); one place to change it.
-if(TARGET ordalvex)
-  target_compile_definitions(ordalvex PRIVATE ORDALVEX_VERSION="${PROJECT_VERSION}")
-  install(TARGETS ordalvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
-if(TARGET ordalvex-cnc)
-  target_compile_definitions(ordalvex-cnc PRIVATE ORDALVEX_VERSION="${PROJECT_VERSION}")
-  install(TARGETS ordalvex-cnc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+target_compile_definitions(ordalvex PRIVATE ORDALVEX_VERSION="${PROJECT_VERSION}")
+install(TARGETS ordalvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+target_compile_definitions(ordalvex-cnc PRIVATE ORDALVEX_VERSION="${PROJECT_VERSION}")
+install(TARGETS ordalvex-cnc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # One manual page per program.
 install(FILES "${ORDALVEX_PACKAGING_DIR}/ordalvex.1" "${ORDALVEX_PACKAGING_DIR}/ordalvex-cnc.1"
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

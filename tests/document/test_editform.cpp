@@ -8,6 +8,7 @@
 #include "editorwait.h"
 #include "scriptedinteraction.h"
 #include "testdata.h"
+#include "tools/core/spacing.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -118,7 +119,7 @@ private Q_SLOTS:
         QCOMPARE(form.windowTitle(), path + QStringLiteral("  ---> STARY"));
         form.ApplyFormat(settings());
         QVERIFY(waitForEditors());
-        form.RemoveSpaces();
+        form.runTextTool(removeSpaces);
         QVERIFY(waitForEditors());
         TRichEdit98* editor = form.editor();
         editor->setSelection(4, 5);

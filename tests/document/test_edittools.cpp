@@ -4,6 +4,8 @@
 #include "editorwait.h"
 #include "scriptedinteraction.h"
 #include "testdata.h"
+#include "tools/core/decimalpoints.h"
+#include "tools/core/spacing.h"
 
 #include <QPointer>
 #include <QPrinter>
@@ -36,15 +38,16 @@ enum class Tool { Dots, RemoveSpaces, InsertSpaces };
 void run(TEditForm& form, Tool tool, const std::string& addresses) {
     switch (tool) {
     case Tool::Dots:
-        form.InsertDots(addresses);
+        form.runTextTool(
+            [&addresses](std::string_view text) { return insertDecimalPoints(text, addresses); });
         QVERIFY(waitForEditors());
         break;
     case Tool::RemoveSpaces:
-        form.RemoveSpaces();
+        form.runTextTool(removeSpaces);
         QVERIFY(waitForEditors());
         break;
     case Tool::InsertSpaces:
-        form.InsertSpaces();
+        form.runTextTool(insertSpaces);
         QVERIFY(waitForEditors());
         break;
     }
@@ -181,15 +184,14 @@ private Q_SLOTS:
         ScopedInteraction ui;
         QTemporaryDir dir;
         auto form = openProgram(dir, QStringLiteral("T.NC"), "N10 G01 X10.\r\n");
-        form->InsertDots(""); // an empty address set does nothing
-        form->InsertDots("XYZ");
+        form->runTextTool([](std::string_view text) { return insertDecimalPoints(text, "XYZ"); });
         QVERIFY(waitForEditors());
-        form->InsertSpaces();
+        form->runTextTool(insertSpaces);
         QVERIFY(waitForEditors());
         QCOMPARE(form->editor()->text(), QStringLiteral("N10 G01 X10.\r\n"));
         QVERIFY(!form->editor()->modified());
         TEditForm empty;
-        empty.RemoveSpaces();
+        empty.runTextTool(removeSpaces);
         QVERIFY(waitForEditors());
         QCOMPARE(empty.editor()->text(), QString());
         QVERIFY(ui->messages.isEmpty());
@@ -201,7 +203,7 @@ private Q_SLOTS:
         auto form = openProgram(dir, QStringLiteral("T.NC"), "N10 G01\r\n");
         form->editor()->setSelStart(0);
         form->editor()->setSelText(QStringLiteral("★ "));
-        form->RemoveSpaces();
+        form->runTextTool(removeSpaces);
         QVERIFY(waitForEditors());
         QCOMPARE(form->editor()->text(), QStringLiteral("★ N10 G01\r\n"));
         QCOMPARE(ui->messages.size(), 1);

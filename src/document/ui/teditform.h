@@ -85,13 +85,14 @@ public:
     // Closes the window without asking (after FormCloseQuery was asked already).
     void closeWithoutQuestion();
 
-    // Text tools on the whole text; each result is coloured again when highlighting is on and
-    // takes the text's place as one undo step (the history before it kept, the document
-    // modified, the caret kept); a text the tool leaves as it is stays untouched.
-    // `addressSet`: upper-case letters and "=" (TGetTextDialog::addressSet()); empty: nothing.
-    void InsertDots(std::string_view addressSet);
-    void RemoveSpaces();
-    void InsertSpaces();
+    // A text tool's work: the program's bytes (Windows-1250, CR LF) in, the changed bytes out.
+    using TextTransform = std::function<std::string(std::string_view)>;
+    // Runs a text tool on the whole text; the result is coloured again when highlighting is on
+    // and takes the text's place as one undo step (the history before it kept, the document
+    // modified, the caret kept); a text the tool leaves as it is stays untouched. Nothing
+    // happens to an empty, read-only or loading document, nor to a text that cannot be
+    // written in Windows-1250 (the user is told why).
+    void runTextTool(const TextTransform& transform);
 
     // Runs the print dialog; when confirmed, prints the whole text as one job titled with the
     // file name without its folder.
@@ -144,7 +145,6 @@ private:
     void bindSelectionChange(bool bound);
     void createPopupMenu();
     bool encodeText(std::string& bytes, const QString& refusal);
-    void runTextTool(const std::function<std::string(std::string_view)>& transform);
 
     TRichEdit98* m_editor = nullptr;
     QFrame* m_panel = nullptr;

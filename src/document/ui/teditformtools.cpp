@@ -1,12 +1,10 @@
-// The document window's text tools (decimal points, spaces) and printing.
+// The document window's text tools and printing.
 
 #include "common/ui/userinteraction.h"
 #include "document/core/programsave.h"
 #include "document/ui/loadintoeditor.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
-#include "tools/core/decimalpoints.h"
-#include "tools/core/spacing.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -31,22 +29,7 @@ bool runPrintDialog(QWidget* parent, QPrinter& printer) {
 
 } // namespace
 
-void TEditForm::InsertDots(std::string_view addressSet) {
-    if (addressSet.empty())
-        return;
-    const std::string addresses(addressSet);
-    runTextTool([&addresses](std::string_view text) { return insertDecimalPoints(text, addresses); });
-}
-
-void TEditForm::RemoveSpaces() {
-    runTextTool([](std::string_view text) { return removeSpaces(text); });
-}
-
-void TEditForm::InsertSpaces() {
-    runTextTool([](std::string_view text) { return insertSpaces(text); });
-}
-
-void TEditForm::runTextTool(const std::function<std::string(std::string_view)>& transform) {
+void TEditForm::runTextTool(const TextTransform& transform) {
     if (m_editor->textLength() == 0 || m_editor->isReadOnly() || isLoading())
         return;
     std::string bytes;

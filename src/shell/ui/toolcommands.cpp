@@ -23,6 +23,8 @@
 #include "shell/ui/taboutbox.h"
 #include "shell/ui/tmainform.h"
 #include "shell/ui/toolwindows.h"
+#include "tools/core/decimalpoints.h"
+#include "tools/core/spacing.h"
 #include "tools/ui/tformrenum.h"
 #include "tools/ui/tgettextdialog.h"
 
@@ -62,13 +64,16 @@ void TMainForm::WstawClick() {
     TGetTextDialog dialog(settingsFilePath(), this);
     dialog.exec();
     // The document may have been closed while the dialog was open.
-    if (TEditForm* document = activeDocument(); document && dialog.okPressed())
-        document->InsertDots(dialog.addressSet());
+    const std::string addresses = dialog.addressSet();
+    if (TEditForm* document = activeDocument(); document && dialog.okPressed() && !addresses.empty()) {
+        document->runTextTool(
+            [&addresses](std::string_view text) { return insertDecimalPoints(text, addresses); });
+    }
 }
 
 void TMainForm::UsuspacjeClick() {
     if (TEditForm* document = activeDocument())
-        document->RemoveSpaces();
+        document->runTextTool(removeSpaces);
 }
 
 void TMainForm::WstawspacjeClick() {
@@ -76,7 +81,7 @@ void TMainForm::WstawspacjeClick() {
     if (!document)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    document->InsertSpaces();
+    document->runTextTool(insertSpaces);
     QApplication::restoreOverrideCursor();
 }
 

@@ -1,0 +1,85 @@
+# Checks that the subsystems under SOURCE_DIR depend on each other in one direction only:
+#   common < document < tools, serial, calculators, browser < shell < app, cli
+# A source file may include (and a subsystem's CMakeLists.txt may link) only subsystems of a
+# lower layer, or its own; a core folder includes no ui folder. Run as
+#   cmake -DSOURCE_DIR=<src> -P CheckLayers.cmake
+# and fails with one line per wrong-way dependency.
+get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
+if(NOT IS_DIRECTORY "${SOURCE_DIR}")
+  message(FATAL_ERROR "CheckLayers: SOURCE_DIR '${SOURCE_DIR}' is not a folder")
+endif()
+
+set(layer_common 0)
+set(layer_document 1)
+set(layer_tools 2)
+set(layer_serial 2)
+set(layer_calculators 2)
+set(layer_browser 2)
+set(layer_shell 3)
+set(layer_app 4)
+set(layer_cli 4)
+
+set(problems "")
+set(checked 0)
+
+# Adds a problem when `from` (a subsystem; `from_part` its "core", "ui" or "") may not use
+# `to`/`to_part`.
+function(check_dependency where from from_part to to_part what)
+  set(found "")
+  if(DEFINED layer_${to} AND NOT to STREQUAL from AND NOT layer_${to} LESS layer_${from})
+    list(APPEND found "${where}: ${what} of ${to} (layer ${layer_${to}}) from ${from} (layer ${layer_${from}})")
+  endif()
+  if(from_part STREQUAL "core" AND to_part STREQUAL "ui")
+    list(APPEND found "${where}: ${what} of ${to}/ui from ${from}/core")
+  endif()
+  set(problems ${problems} ${found} PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
+foreach(source IN LISTS sources)
+  string(REGEX MATCH "^([a-z]+)/?([a-z]*)/" _ "${source}")
+  set(from "${CMAKE_MATCH_1}")
+  set(from_part "${CMAKE_MATCH_2}")
+  if(NOT DEFINED layer_${from})
+    continue()
+  endif()
+  math(EXPR checked "${checked} + 1")
+  file(STRINGS "${SOURCE_DIR}/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "\"([a-z]+)/(core|ui)/")
+      check_dependency("${source}" "${from}" "${from_part}" "${CMAKE_MATCH_1}" "${CMAKE_MATCH_2}" "include")
+    endif()
+  endforeach()
+endforeach()
+
+file(GLOB_RECURSE lists RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*/CMakeLists.txt")
+foreach(list_file IN LISTS lists)
+  string(REGEX MATCH "^([a-z]+)/" _ "${list_file}")
+  set(from "${CMAKE_MATCH_1}")
+  if(NOT DEFINED layer_${from})
+    continue()
+  endif()
+  file(READ "${SOURCE_DIR}/${list_file}" text)
+  string(REGEX MATCHALL "[a-z]+_(core|ui)" targets "${text}")
+  foreach(target IN LISTS targets)
+    string(REGEX MATCH "^([a-z]+)_(core|ui)$" _ "${target}")
+    set(to "${CMAKE_MATCH_1}")
+    set(to_part "${CMAKE_MATCH_2}")
+    # The subsystem's own targets are named in its list; a core target links no ui target,
+    # which the include check of its sources covers.
+    check_dependency("${list_file}" "${from}" "" "${to}" "${to_part}" "link")
+  endforeach()
+endforeach()
+
+if(checked EQUAL 0)
+  message(FATAL_ERROR "CheckLayers: no sources found under ${SOURCE_DIR}")
+endif()
+if(problems)
+  list(REMOVE_DUPLICATES problems)
+  list(LENGTH problems count)
+  foreach(problem IN LISTS problems)
+    message("${problem}")
+  endforeach()
+  message(FATAL_ERROR "${count} wrong-way dependencies")
+endif()
+message(STATUS "Layers hold: ${checked} source files checked")
