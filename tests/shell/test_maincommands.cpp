@@ -104,12 +104,17 @@ const QStringList kAlwaysEnabled = {"Nowy1",
                                     "Odbierzprogram",
                                     "ExitSpeedButton"};
 
-// Whether the command of that name (menu item or tool button) is enabled.
+// Whether the command of that name (a menu item, or the command of a tool button) is enabled.
+// A button shows its command's state: the two never disagree.
 bool enabled(const TMainForm& form, const QString& name) {
-    if (QAction* item = form.menuItem(name))
-        return item->isEnabled();
-    QToolButton* button = form.toolButton(name);
-    return button && button->isEnabled();
+    if (QToolButton* button = form.toolButton(name)) {
+        QAction* command = button->defaultAction();
+        if (!command || command->isEnabled() != button->isEnabled())
+            qFatal("tool button %s does not follow its command", qPrintable(name));
+        return command->isEnabled();
+    }
+    QAction* item = form.menuItem(name);
+    return item && item->isEnabled();
 }
 
 QStringList fileNames(const QList<TEditForm*>& documents) {

@@ -13,20 +13,6 @@
 
 namespace ordalvex {
 
-namespace {
-
-// Commands enabled by UpdateCommandState while at least one document window is open.
-constexpr const char* kDocumentButtons[] = {"SaveSpeedButton",   "SaveAsSpeedButton",   "PrintSpeedButton",
-                                            "FindSpeedButton",   "ReplaceSpeedButton",  "PrevSpeedButton",
-                                            "NextSpeedButton",   "KropkiSpeedButton",   "SpSpeedButton",
-                                            "UsunSpSpeedButton", "RenumberSpeedButton", "SendSpeedButton"};
-constexpr const char* kDocumentItems[] = {
-    "Zapisz1",        "Zapiszjako1",       "Zamknij1",    "Drukuj1",      "Zaznaczwszystko1", "Kaskada1",
-    "Rozmiewpionie1", "Rozmiewpozziomie1", "Znajdz",      "Zamie1",       "Zamknijwszystkie", "Przenumeruj1",
-    "Wstaw",          "Ususpacje",         "Wstawspacje", "Wyslijprogram"};
-
-} // namespace
-
 QAction* TMainForm::addItem(QMenu* menu, const char* name, const QString& caption,
                             const QKeySequence& shortcut, void (TMainForm::*handler)()) {
     QAction* action = menu->addAction(caption);
@@ -34,7 +20,13 @@ QAction* TMainForm::addItem(QMenu* menu, const char* name, const QString& captio
     action->setShortcut(shortcut);
     if (handler)
         connect(action, &QAction::triggered, this, handler);
-    m_items.insert(action->objectName(), action);
+    return action;
+}
+
+QAction* TMainForm::addCommand(const char* name, void (TMainForm::*handler)()) {
+    auto* action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, handler);
     return action;
 }
 
@@ -46,17 +38,18 @@ void TMainForm::addSecondShortcut(QAction* item, const QKeySequence& second) {
                   QStringLiteral(", ") + second.toString(QKeySequence::NativeText));
 }
 
-QToolButton* TMainForm::addButton(const char* name, const QString& hint, void (TMainForm::*handler)()) {
+QToolButton* TMainForm::addButton(const char* name, const QString& hint, QAction* command) {
     auto* button = new QToolButton(m_buttonPanel);
     button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(hint);
+    // The button shows its command's glyph and hint; the menu item shows its caption only.
+    command->setIcon(commandGlyph(button->objectName()));
+    command->setIconVisibleInMenu(false);
+    command->setToolTip(hint);
+    button->setDefaultAction(command);
     button->setAutoRaise(true);
-    button->setIcon(commandGlyph(button->objectName()));
     button->setIconSize(QSize(24, 24));
     button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QToolButton::clicked, this, handler);
     m_buttonPanel->addWidget(button);
-    m_buttons.insert(button->objectName(), button);
     return button;
 }
 
@@ -71,101 +64,111 @@ void TMainForm::createCommands() {
     const QKeySequence none;
 
     QMenu* plik = addMenu("Plik1", QStringLiteral("&Plik"));
-    addItem(plik, "Nowy1", QStringLiteral("&Nowy plik"), none, &TMainForm::NewSpeedButtonClick);
+    QAction* newFile =
+        addItem(plik, "Nowy1", QStringLiteral("&Nowy plik"), none, &TMainForm::NewSpeedButtonClick);
     // The desktop's common shortcuts work too, where no command of the program uses them.
-    addSecondShortcut(addItem(plik, "Otwrz1", QStringLiteral("&Otwórz..."), QKeySequence(Qt::Key_F4),
-                              &TMainForm::OpenSpeedButtonClick),
-                      QKeySequence(Qt::CTRL | Qt::Key_O));
-    addSecondShortcut(addItem(plik, "Zapisz1", QStringLiteral("&Zapisz"), QKeySequence(Qt::Key_F2),
-                              &TMainForm::SaveSpeedButtonClick),
-                      QKeySequence(Qt::CTRL | Qt::Key_S));
-    addSecondShortcut(addItem(plik, "Zapiszjako1", QStringLiteral("Z&apisz jako..."),
-                              QKeySequence(Qt::SHIFT | Qt::Key_F2), &TMainForm::SaveAsSpeedButtonClick),
-                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    addItem(plik, "Zamknij1", QStringLiteral("Za&mknij"), none, &TMainForm::Zamknij1Click);
-    addItem(plik, "Zamknijwszystkie", QStringLiteral("Zamknij &wszystkie"), none,
-            &TMainForm::ZamknijwszystkieClick);
+    QAction* open = addItem(plik, "Otwrz1", QStringLiteral("&Otwórz..."), QKeySequence(Qt::Key_F4),
+                            &TMainForm::OpenSpeedButtonClick);
+    addSecondShortcut(open, QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* save = addItem(plik, "Zapisz1", QStringLiteral("&Zapisz"), QKeySequence(Qt::Key_F2),
+                            &TMainForm::SaveSpeedButtonClick);
+    addSecondShortcut(save, QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* saveAs = addItem(plik, "Zapiszjako1", QStringLiteral("Z&apisz jako..."),
+                              QKeySequence(Qt::SHIFT | Qt::Key_F2), &TMainForm::SaveAsSpeedButtonClick);
+    addSecondShortcut(saveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    QAction* close = addItem(plik, "Zamknij1", QStringLiteral("Za&mknij"), none, &TMainForm::Zamknij1Click);
+    QAction* closeAll = addItem(plik, "Zamknijwszystkie", QStringLiteral("Zamknij &wszystkie"), none,
+                                &TMainForm::ZamknijwszystkieClick);
     plik->addSeparator();
     addItem(plik, "Przegldarkaplikw1", QStringLiteral("Przeglądarka plików"), QKeySequence(Qt::Key_F5),
             &TMainForm::Przegldarkaplikw1Click);
     plik->addSeparator();
-    addItem(plik, "Ustawieniastrony1", QStringLiteral("&Ustawienia strony..."), none, nullptr);
-    addSecondShortcut(addItem(plik, "Drukuj1", QStringLiteral("&Drukuj"), QKeySequence(Qt::Key_F12),
-                              &TMainForm::PrintSpeedButtonClick),
-                      QKeySequence(Qt::CTRL | Qt::Key_P));
+    // Page setup is not offered: printing asks for the page in its own dialog.
+    addItem(plik, "Ustawieniastrony1", QStringLiteral("&Ustawienia strony..."), none, nullptr)
+        ->setEnabled(false);
+    QAction* print = addItem(plik, "Drukuj1", QStringLiteral("&Drukuj"), QKeySequence(Qt::Key_F12),
+                             &TMainForm::PrintSpeedButtonClick);
+    addSecondShortcut(print, QKeySequence(Qt::CTRL | Qt::Key_P));
     plik->addSeparator();
-    addItem(plik, "Zakocz1", QStringLiteral("Za&kończ program"), QKeySequence(Qt::CTRL | Qt::Key_Q),
-            &TMainForm::Zakocz1Click);
+    QAction* quit = addItem(plik, "Zakocz1", QStringLiteral("Za&kończ program"),
+                            QKeySequence(Qt::CTRL | Qt::Key_Q), &TMainForm::Zakocz1Click);
 
     QMenu* edycja = addMenu("Edycja1", QStringLiteral("&Edycja"));
-    addItem(edycja, "Cofnij1", QStringLiteral("&Cofnij"), QKeySequence(Qt::CTRL | Qt::Key_Z),
-            &TMainForm::Cofnij1Click);
-    addItem(edycja, "Powtrz1", QStringLiteral("&Powtórz"), QKeySequence(Qt::CTRL | Qt::Key_Y),
-            &TMainForm::Powtrz1Click);
+    m_undo = addItem(edycja, "Cofnij1", QStringLiteral("&Cofnij"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+                     &TMainForm::Cofnij1Click);
+    m_redo = addItem(edycja, "Powtrz1", QStringLiteral("&Powtórz"), QKeySequence(Qt::CTRL | Qt::Key_Y),
+                     &TMainForm::Powtrz1Click);
     edycja->addSeparator();
-    addItem(edycja, "Wytnij1", QStringLiteral("&Wytnij"), QKeySequence(Qt::CTRL | Qt::Key_X),
-            &TMainForm::CutSpeedButtonClick);
-    addItem(edycja, "Kopiuj1", QStringLiteral("&Kopiuj"), QKeySequence(Qt::CTRL | Qt::Key_C),
-            &TMainForm::CopySpeedButtonClick);
-    addItem(edycja, "Wklej1", QStringLiteral("Wkl&ej"), QKeySequence(Qt::CTRL | Qt::Key_V),
-            &TMainForm::PasteSpeedButtonClick);
-    addItem(edycja, "Usu1", QStringLiteral("&Usuń"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
-            &TMainForm::Usu1Click);
+    m_cut = addItem(edycja, "Wytnij1", QStringLiteral("&Wytnij"), QKeySequence(Qt::CTRL | Qt::Key_X),
+                    &TMainForm::CutSpeedButtonClick);
+    m_copy = addItem(edycja, "Kopiuj1", QStringLiteral("&Kopiuj"), QKeySequence(Qt::CTRL | Qt::Key_C),
+                     &TMainForm::CopySpeedButtonClick);
+    m_paste = addItem(edycja, "Wklej1", QStringLiteral("Wkl&ej"), QKeySequence(Qt::CTRL | Qt::Key_V),
+                      &TMainForm::PasteSpeedButtonClick);
+    m_delete = addItem(edycja, "Usu1", QStringLiteral("&Usuń"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
+                       &TMainForm::Usu1Click);
     edycja->addSeparator();
-    addItem(edycja, "Zaznaczwszystko1", QStringLiteral("&Zaznacz wszystko"),
-            QKeySequence(Qt::CTRL | Qt::Key_A), &TMainForm::Zaznaczwszystko1Click);
+    QAction* selectAll = addItem(edycja, "Zaznaczwszystko1", QStringLiteral("&Zaznacz wszystko"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_A), &TMainForm::Zaznaczwszystko1Click);
 
     QMenu* wyszukaj = addMenu("Wyszukaj1", QStringLiteral("&Wyszukaj"));
-    addItem(wyszukaj, "Znajdz", QStringLiteral("&Znajdź..."), QKeySequence(Qt::CTRL | Qt::Key_F),
-            &TMainForm::FindSpeedButtonClick);
-    addItem(wyszukaj, "Znajdnastpny", QStringLiteral("Z&najdź następny"), QKeySequence(Qt::Key_F3),
-            &TMainForm::FindNextSpeedButtonClick);
+    QAction* find = addItem(wyszukaj, "Znajdz", QStringLiteral("&Znajdź..."),
+                            QKeySequence(Qt::CTRL | Qt::Key_F), &TMainForm::FindSpeedButtonClick);
+    m_findNext = addItem(wyszukaj, "Znajdnastpny", QStringLiteral("Z&najdź następny"),
+                         QKeySequence(Qt::Key_F3), &TMainForm::FindNextSpeedButtonClick);
     wyszukaj->addSeparator();
-    addItem(wyszukaj, "Zamie1", QStringLiteral("Zamień..."), QKeySequence(Qt::CTRL | Qt::Key_R),
-            &TMainForm::ReplaceSpeedButtonClick);
+    QAction* replace = addItem(wyszukaj, "Zamie1", QStringLiteral("Zamień..."),
+                               QKeySequence(Qt::CTRL | Qt::Key_R), &TMainForm::ReplaceSpeedButtonClick);
 
     QMenu* narzedzia = addMenu("narzdzia1", QStringLiteral("&Narzędzia"));
-    addItem(narzedzia, "Obliczparametry", QStringLiteral("&Oblicz parametry skrawania"), none,
-            &TMainForm::ObliczparametryClick);
-    addItem(narzedzia, "Obliczwsprzdneotworwrozmieszczonychnaokrgu",
-            QStringLiteral("Oblicz &współrzędne otworów rozmieszczonych na okręgu"), none,
-            &TMainForm::ObliczwsprzdneotworwrozmieszczonychnaokrguClick);
-    addItem(narzedzia, "Ktyitrjkty1",
-            QStringLiteral("O&bliczanie długości boków i / lub kątów w trójkącie prostokątnym"), none,
-            &TMainForm::Ktyitrjkty1Click);
+    m_toolsMenu = narzedzia;
+    QAction* cutting = addItem(narzedzia, "Obliczparametry", QStringLiteral("&Oblicz parametry skrawania"),
+                               none, &TMainForm::ObliczparametryClick);
+    QAction* boltCircle = addItem(narzedzia, "Obliczwsprzdneotworwrozmieszczonychnaokrgu",
+                                  QStringLiteral("Oblicz &współrzędne otworów rozmieszczonych na okręgu"),
+                                  none, &TMainForm::ObliczwsprzdneotworwrozmieszczonychnaokrguClick);
+    QAction* triangle =
+        addItem(narzedzia, "Ktyitrjkty1",
+                QStringLiteral("O&bliczanie długości boków i / lub kątów w trójkącie prostokątnym"), none,
+                &TMainForm::Ktyitrjkty1Click);
     narzedzia->addSeparator();
-    addItem(narzedzia, "Obliczfazki", QStringLiteral("&Przelicz mm/cale , cale/mm"), none,
-            &TMainForm::ObliczfazkiClick);
-    addItem(narzedzia, "Kalkulator", QStringLiteral("&Kalkulator Windows"), none,
-            &TMainForm::KalkulatorClick);
+    QAction* converter = addItem(narzedzia, "Obliczfazki", QStringLiteral("&Przelicz mm/cale , cale/mm"),
+                                 none, &TMainForm::ObliczfazkiClick);
+    QAction* calculator = addItem(narzedzia, "Kalkulator", QStringLiteral("&Kalkulator Windows"), none,
+                                  &TMainForm::KalkulatorClick);
     narzedzia->addSeparator();
-    addItem(narzedzia, "Wstawspacje", QStringLiteral("Ws&taw spacje"), none, &TMainForm::WstawspacjeClick);
-    addItem(narzedzia, "Ususpacje", QStringLiteral("&Usuń spacje"), none, &TMainForm::UsuspacjeClick);
+    QAction* insertSpaces = addItem(narzedzia, "Wstawspacje", QStringLiteral("Ws&taw spacje"), none,
+                                    &TMainForm::WstawspacjeClick);
+    QAction* removeSpaces =
+        addItem(narzedzia, "Ususpacje", QStringLiteral("&Usuń spacje"), none, &TMainForm::UsuspacjeClick);
     narzedzia->addSeparator();
-    addItem(narzedzia, "Wstaw", QStringLiteral("W&staw kropki"), none, &TMainForm::WstawClick);
+    QAction* insertDots =
+        addItem(narzedzia, "Wstaw", QStringLiteral("W&staw kropki"), none, &TMainForm::WstawClick);
     narzedzia->addSeparator();
-    addItem(narzedzia, "Przenumeruj1", QStringLiteral("Prz&enumeruj"), none,
-            &TMainForm::RenumberSpeedButtonClick);
+    QAction* renumber = addItem(narzedzia, "Przenumeruj1", QStringLiteral("Prz&enumeruj"), none,
+                                &TMainForm::RenumberSpeedButtonClick);
 
     QMenu* opcje = addMenu("Opcje1", QStringLiteral("&Opcje"));
-    QAction* highlighting = addItem(opcje, "Podwietlajskadni", QStringLiteral("&Podświetlaj składnię"), none,
-                                    &TMainForm::PodwietlajskadniClick);
-    highlighting->setCheckable(true);
-    highlighting->setChecked(true);
-    QAction* onWriting =
+    m_highlighting = addItem(opcje, "Podwietlajskadni", QStringLiteral("&Podświetlaj składnię"), none,
+                             &TMainForm::PodwietlajskadniClick);
+    m_highlighting->setCheckable(true);
+    m_highlighting->setChecked(true);
+    m_highlightingOnWriting =
         addItem(opcje, "Podwietlajskadniprzypisaniu", QStringLiteral("P&odświetlaj składnię przy pisaniu"),
                 none, &TMainForm::PodwietlajskadniprzypisaniuClick);
-    onWriting->setCheckable(true);
-    onWriting->setChecked(true);
+    m_highlightingOnWriting->setCheckable(true);
+    m_highlightingOnWriting->setChecked(true);
     opcje->addSeparator();
     addItem(opcje, "Czcionka", QStringLiteral("&Czcionka"), none, &TMainForm::CzcionkaClick);
 
     m_windowMenu = addMenu("Okno1", QStringLiteral("O&kno"));
-    addItem(m_windowMenu, "Kaskada1", QStringLiteral("&Kaskada"), none, &TMainForm::Kaskada1Click);
-    addItem(m_windowMenu, "Rozmiewpionie1", QStringLiteral("Rozmieść w &pionie"), none,
-            &TMainForm::Rozmiewpionie1Click);
-    addItem(m_windowMenu, "Rozmiewpozziomie1", QStringLiteral("Rozmieść w po&ziomie"), none,
-            &TMainForm::Rozmiewpozziomie1Click);
+    QAction* cascade =
+        addItem(m_windowMenu, "Kaskada1", QStringLiteral("&Kaskada"), none, &TMainForm::Kaskada1Click);
+    QAction* tileVertically = addItem(m_windowMenu, "Rozmiewpionie1", QStringLiteral("Rozmieść w &pionie"),
+                                      none, &TMainForm::Rozmiewpionie1Click);
+    QAction* tileHorizontally =
+        addItem(m_windowMenu, "Rozmiewpozziomie1", QStringLiteral("Rozmieść w po&ziomie"), none,
+                &TMainForm::Rozmiewpozziomie1Click);
     connect(m_windowMenu, &QMenu::aboutToShow, this, &TMainForm::fillWindowMenu);
 
     QMenu* pomoc = addMenu("Oprogramie1", QStringLiteral("Po&moc"));
@@ -180,72 +183,63 @@ void TMainForm::createCommands() {
     m_buttonPanel->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, m_buttonPanel);
 
-    addButton("NewSpeedButton", QStringLiteral("Nowy plik"), &TMainForm::NewSpeedButtonClick);
-    addButton("OpenSpeedButton", QStringLiteral("Otwórz plik..."), &TMainForm::OpenSpeedButtonClick);
-    addButton("SaveSpeedButton", QStringLiteral("Zapisz"), &TMainForm::SaveSpeedButtonClick);
-    addButton("SaveAsSpeedButton", QStringLiteral("Zapisz jako..."), &TMainForm::SaveAsSpeedButtonClick);
+    addButton("NewSpeedButton", QStringLiteral("Nowy plik"), newFile);
+    addButton("OpenSpeedButton", QStringLiteral("Otwórz plik..."), open);
+    addButton("SaveSpeedButton", QStringLiteral("Zapisz"), save);
+    addButton("SaveAsSpeedButton", QStringLiteral("Zapisz jako..."), saveAs);
     m_buttonPanel->addSeparator();
-    addButton("PrintSpeedButton", QStringLiteral("Drukuj"), &TMainForm::PrintSpeedButtonClick);
+    addButton("PrintSpeedButton", QStringLiteral("Drukuj"), print);
     m_buttonPanel->addSeparator();
-    addButton("CutSpeedButton", QStringLiteral("Wytnij"), &TMainForm::CutSpeedButtonClick);
-    addButton("CopySpeedButton", QStringLiteral("Kopiuj"), &TMainForm::CopySpeedButtonClick);
-    addButton("PasteSpeedButton", QStringLiteral("Wklej"), &TMainForm::PasteSpeedButtonClick);
+    addButton("CutSpeedButton", QStringLiteral("Wytnij"), m_cut);
+    addButton("CopySpeedButton", QStringLiteral("Kopiuj"), m_copy);
+    addButton("PasteSpeedButton", QStringLiteral("Wklej"), m_paste);
     m_buttonPanel->addSeparator();
-    addButton("FindSpeedButton", QStringLiteral("Znajdź..."), &TMainForm::FindSpeedButtonClick);
-    addButton("FindNextSpeedButton", QStringLiteral("Znajdź następne"), &TMainForm::FindNextSpeedButtonClick);
-    addButton("ReplaceSpeedButton", QStringLiteral("Zamień"), &TMainForm::ReplaceSpeedButtonClick);
+    addButton("FindSpeedButton", QStringLiteral("Znajdź..."), find);
+    addButton("FindNextSpeedButton", QStringLiteral("Znajdź następne"), m_findNext);
+    addButton("ReplaceSpeedButton", QStringLiteral("Zamień"), replace);
     m_buttonPanel->addSeparator();
     addButton("DrillSpeedButton", QStringLiteral("Oblicz współrzędne otworów rozmieszczonych na okręgu"),
-              &TMainForm::ObliczwsprzdneotworwrozmieszczonychnaokrguClick);
+              boltCircle);
     addButton("TrigSpeedButton",
-              QStringLiteral("Obliczanie długości boków i / lub kątów w trójkącie prostokątnym"),
-              &TMainForm::Ktyitrjkty1Click);
-    addButton("ParamSpeedButton", QStringLiteral("Oblicz parametry skrawania"),
-              &TMainForm::ObliczparametryClick);
-    addButton("SpeedButton1", QStringLiteral("Przelicz mm/cale , cale/mm"), &TMainForm::ObliczfazkiClick);
-    addButton("CalcSpeedButton", QStringLiteral("Kalkulator Windows"), &TMainForm::KalkulatorClick);
+              QStringLiteral("Obliczanie długości boków i / lub kątów w trójkącie prostokątnym"), triangle);
+    addButton("ParamSpeedButton", QStringLiteral("Oblicz parametry skrawania"), cutting);
+    addButton("SpeedButton1", QStringLiteral("Przelicz mm/cale , cale/mm"), converter);
+    addButton("CalcSpeedButton", QStringLiteral("Kalkulator Windows"), calculator);
     m_buttonPanel->addSeparator();
-    addButton("KropkiSpeedButton", QStringLiteral("Wstaw kropki"), &TMainForm::WstawClick);
-    addButton("SpSpeedButton", QStringLiteral("Wstaw spacje"), &TMainForm::WstawspacjeClick);
-    addButton("UsunSpSpeedButton", QStringLiteral("Usuń spacje"), &TMainForm::UsuspacjeClick);
+    addButton("KropkiSpeedButton", QStringLiteral("Wstaw kropki"), insertDots);
+    addButton("SpSpeedButton", QStringLiteral("Wstaw spacje"), insertSpaces);
+    addButton("UsunSpSpeedButton", QStringLiteral("Usuń spacje"), removeSpaces);
     m_buttonPanel->addSeparator();
-    addButton("RenumberSpeedButton", QStringLiteral("Przenumeruj"), &TMainForm::RenumberSpeedButtonClick);
+    addButton("RenumberSpeedButton", QStringLiteral("Przenumeruj"), renumber);
     m_buttonPanel->addSeparator();
-    addButton("ComPortSpeedButton", QStringLiteral("Ustawienia portu RS232"),
-              &TMainForm::ComPortSpeedButtonClick);
-    createTransferCommands();
+    m_comPort = addCommand("ComPortSpeedButton", &TMainForm::ComPortSpeedButtonClick);
+    addButton("ComPortSpeedButton", QStringLiteral("Ustawienia portu RS232"), m_comPort);
+    QAction* send = createTransferCommands();
     m_buttonPanel->addSeparator();
-    addButton("PrevSpeedButton", QStringLiteral("Poprzednie okno"), &TMainForm::PrevSpeedButtonClick);
-    addButton("NextSpeedButton", QStringLiteral("Następne okno"), &TMainForm::NextSpeedButtonClick);
+    QAction* previous = addCommand("PrevSpeedButton", &TMainForm::PrevSpeedButtonClick);
+    addButton("PrevSpeedButton", QStringLiteral("Poprzednie okno"), previous);
+    QAction* next = addCommand("NextSpeedButton", &TMainForm::NextSpeedButtonClick);
+    addButton("NextSpeedButton", QStringLiteral("Następne okno"), next);
     m_buttonPanel->addSeparator();
-    addButton("ExitSpeedButton", QStringLiteral("Wyjście"), &TMainForm::Zakocz1Click);
+    addButton("ExitSpeedButton", QStringLiteral("Wyjście"), quit);
 
     // Everything that needs a document or a selection starts disabled; the first
     // UpdateCommandState at the end of start-up enables what applies.
-    for (const char* name : kDocumentButtons)
-        setEnabled(name, false);
-    for (const char* name : kDocumentItems)
-        setEnabled(name, false);
-    for (const char* name :
-         {"CutSpeedButton", "CopySpeedButton", "PasteSpeedButton", "FindNextSpeedButton", "Wytnij1",
-          "Kopiuj1", "Wklej1", "Usu1", "Cofnij1", "Powtrz1", "Znajdnastpny", "Ustawieniastrony1"})
-        setEnabled(name, false);
-}
-
-void TMainForm::setEnabled(const char* name, bool enabled) {
-    const QString key = QString::fromLatin1(name);
-    if (QAction* item = m_items.value(key))
-        item->setEnabled(enabled);
-    if (QToolButton* button = m_buttons.value(key))
-        button->setEnabled(enabled);
+    m_documentCommands = {save, saveAs,  close,          closeAll,         print,      selectAll,
+                          find, replace, insertSpaces,   removeSpaces,     insertDots, renumber,
+                          send, cascade, tileVertically, tileHorizontally, previous,   next};
+    for (QAction* command : std::as_const(m_documentCommands))
+        command->setEnabled(false);
+    for (QAction* command : {m_undo, m_redo, m_cut, m_copy, m_paste, m_delete, m_findNext})
+        command->setEnabled(false);
 }
 
 QAction* TMainForm::menuItem(const QString& name) const {
-    return m_items.value(name);
+    return findChild<QAction*>(name);
 }
 
 QToolButton* TMainForm::toolButton(const QString& name) const {
-    return m_buttons.value(name);
+    return m_buttonPanel->findChild<QToolButton*>(name);
 }
 
 bool TMainForm::clipboardHoldsText() const {
@@ -254,33 +248,25 @@ bool TMainForm::clipboardHoldsText() const {
 
 void TMainForm::UpdateCommandState() {
     const bool haveDocument = !documents().isEmpty();
-    for (const char* name : kDocumentButtons)
-        setEnabled(name, haveDocument);
-    const bool paste = haveDocument && clipboardHoldsText();
-    setEnabled("PasteSpeedButton", paste);
-    setEnabled("Wklej1", paste);
-    for (const char* name : kDocumentItems)
-        setEnabled(name, haveDocument);
+    for (QAction* command : std::as_const(m_documentCommands))
+        command->setEnabled(haveDocument);
+    m_paste->setEnabled(haveDocument && clipboardHoldsText());
     m_status->follow(activeDocument());
 }
 
 int TMainForm::NotifyEditState(int selection, int undoRedo) {
     const bool selected = selection > 0;
-    setEnabled("CutSpeedButton", selected);
-    setEnabled("CopySpeedButton", selected);
-    const bool paste = !documents().isEmpty() && clipboardHoldsText();
-    setEnabled("PasteSpeedButton", paste);
-    setEnabled("Wytnij1", selected);
-    setEnabled("Kopiuj1", selected);
-    setEnabled("Wklej1", paste);
-    setEnabled("Usu1", selected);
+    m_cut->setEnabled(selected);
+    m_copy->setEnabled(selected);
+    m_delete->setEnabled(selected);
+    m_paste->setEnabled(!documents().isEmpty() && clipboardHoldsText());
     switch (undoRedo) {
     case 0:
     case 1:
     case 10:
     case 11:
-        setEnabled("Cofnij1", undoRedo % 10 == 1);
-        setEnabled("Powtrz1", undoRedo >= 10);
+        m_undo->setEnabled(undoRedo % 10 == 1);
+        m_redo->setEnabled(undoRedo >= 10);
         break;
     default:
         break;

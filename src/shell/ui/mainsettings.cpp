@@ -27,8 +27,7 @@ void TMainForm::FormShow() {
     LoadSettings();
     openCommandLineFiles(m_commandLineFiles);
     UpdateCommandState();
-    m_buttons.value(QStringLiteral("ComPortSpeedButton"))
-        ->setToolTip(comPortButtonHint(ComPortSettingsFileName));
+    m_comPort->setToolTip(comPortButtonHint(ComPortSettingsFileName));
 }
 
 void TMainForm::LoadSettings() {
@@ -36,9 +35,8 @@ void TMainForm::LoadSettings() {
     ini.load();
     const ShellSettings settings = readShellSettings(ini);
     Settings = settings.format;
-    m_items.value(QStringLiteral("Podwietlajskadni"))->setChecked(Settings.SyntaxHighlighting);
-    m_items.value(QStringLiteral("Podwietlajskadniprzypisaniu"))
-        ->setChecked(Settings.SyntaxHighlightingOnWriting);
+    m_highlighting->setChecked(Settings.SyntaxHighlighting);
+    m_highlightingOnWriting->setChecked(Settings.SyntaxHighlightingOnWriting);
     LastOpenPath = settings.lastOpenPath;
     ComPortSettingsFileName = settings.comPortSettingsFileName;
     OpenFilterIndex = settings.lastFilterIndex;

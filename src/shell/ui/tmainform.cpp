@@ -272,13 +272,12 @@ void TMainForm::applyFormatToAll() {
 }
 
 void TMainForm::PodwietlajskadniClick() {
-    Settings.SyntaxHighlighting = m_items.value(QStringLiteral("Podwietlajskadni"))->isChecked();
+    Settings.SyntaxHighlighting = m_highlighting->isChecked();
     applyFormatToAll();
 }
 
 void TMainForm::PodwietlajskadniprzypisaniuClick() {
-    Settings.SyntaxHighlightingOnWriting =
-        m_items.value(QStringLiteral("Podwietlajskadniprzypisaniu"))->isChecked();
+    Settings.SyntaxHighlightingOnWriting = m_highlightingOnWriting->isChecked();
     applyFormatToAll();
 }
 

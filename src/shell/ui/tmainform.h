@@ -6,7 +6,6 @@
 #include <functional>
 #include <string>
 
-#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -66,7 +65,8 @@ public:
     // Writes the settings file; false when it could not be written (the caller ignores it).
     bool SaveSettings();
 
-    // The menu item or tool button of that component name (nullptr when there is none).
+    // The command (menu item) or tool button of that object name (nullptr when there is none);
+    // a tool button's command is its defaultAction().
     QAction* menuItem(const QString& name) const;
     QToolButton* toolButton(const QString& name) const;
 
@@ -133,15 +133,21 @@ protected:
 private:
     void createCommands();
     void createToolServices();
-    void createTransferCommands();
+    // The transfer commands in the tools menu and on the tool bar; returns the send command.
+    QAction* createTransferCommands();
     void openReceivedProgram(const std::string& bytes);
+    // A command shown as a menu item; `handler` runs when it is triggered (by its item, its
+    // shortcut or its tool button).
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
                      void (TMainForm::*handler)());
+    // A command that has a tool button but no menu item.
+    QAction* addCommand(const char* name, void (TMainForm::*handler)());
     // Gives `item` the common desktop shortcut `second` besides its own, both shown in the menu.
     static void addSecondShortcut(QAction* item, const QKeySequence& second);
-    QToolButton* addButton(const char* name, const QString& hint, void (TMainForm::*handler)());
+    // A tool button for `command`: it triggers the command, follows its enabled state and
+    // shows `hint` and the command's glyph.
+    QToolButton* addButton(const char* name, const QString& hint, QAction* command);
     void fillWindowMenu();
-    void setEnabled(const char* name, bool enabled);
     bool clipboardHoldsText() const;
 
     ShellSettings currentSettings() const;
@@ -163,8 +169,20 @@ private:
     QToolBar* m_buttonPanel = nullptr;
     QMenu* m_windowMenu = nullptr;
     QList<QAction*> m_windowListItems;
-    QHash<QString, QAction*> m_items;
-    QHash<QString, QToolButton*> m_buttons;
+    QMenu* m_toolsMenu = nullptr;
+    // Commands that need an open document window.
+    QList<QAction*> m_documentCommands;
+    // Commands that follow the active document's selection, undo state and the clipboard.
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
+    QAction* m_cut = nullptr;
+    QAction* m_copy = nullptr;
+    QAction* m_paste = nullptr;
+    QAction* m_delete = nullptr;
+    QAction* m_findNext = nullptr; // enabled once there is something to find
+    QAction* m_highlighting = nullptr;
+    QAction* m_highlightingOnWriting = nullptr;
+    QAction* m_comPort = nullptr; // its hint names the port settings file
     // Stacking order of the document windows, top first.
     mutable QList<QPointer<TEditForm>> m_stack;
     // The active document window while it closes: the frame then activates a window by its own

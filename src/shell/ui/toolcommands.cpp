@@ -51,10 +51,8 @@ bool writeProgramFile(const QString& path, const QString& text) {
 
 void TMainForm::createToolServices() {
     m_findReplace = new FindReplace(this, [this] { return activeDocument(); });
-    connect(m_findReplace, &FindReplace::findNextEnabled, this, [this](bool enabled) {
-        setEnabled("FindNextSpeedButton", enabled);
-        setEnabled("Znajdnastpny", enabled);
-    });
+    connect(m_findReplace, &FindReplace::findNextEnabled, this,
+            [this](bool enabled) { m_findNext->setEnabled(enabled); });
     m_calculator = new SystemCalculator(SystemCalculator::defaultCandidates(), this);
 }
 
@@ -129,8 +127,7 @@ void TMainForm::RenumberSpeedButtonClick() {
 
 void TMainForm::ComPortSpeedButtonClick() {
     ComPortSettingsFileName = runComPortForm(this, ComPortSettingsFileName, settingsFilePath());
-    m_buttons.value(QStringLiteral("ComPortSpeedButton"))
-        ->setToolTip(comPortButtonHint(ComPortSettingsFileName));
+    m_comPort->setToolTip(comPortButtonHint(ComPortSettingsFileName));
 }
 
 void TMainForm::FindSpeedButtonClick() {

@@ -53,18 +53,15 @@ void refuse(QWidget* parent, const QString& reason) {
 
 } // namespace
 
-void TMainForm::createTransferCommands() {
-    if (QMenu* narzedzia = menuBar()->findChild<QMenu*>(QStringLiteral("narzdzia1"))) {
-        narzedzia->addSeparator();
-        addItem(narzedzia, "Wyslijprogram", QStringLiteral("Wyś&lij program przez RS232"), QKeySequence(),
-                &TMainForm::WyslijprogramClick);
-        addItem(narzedzia, "Odbierzprogram", QStringLiteral("O&dbierz program przez RS232"), QKeySequence(),
-                &TMainForm::OdbierzprogramClick);
-    }
-    addButton("SendSpeedButton", QStringLiteral("Wyślij program przez RS232"),
-              &TMainForm::WyslijprogramClick);
-    addButton("ReceiveSpeedButton", QStringLiteral("Odbierz program przez RS232"),
-              &TMainForm::OdbierzprogramClick);
+QAction* TMainForm::createTransferCommands() {
+    m_toolsMenu->addSeparator();
+    QAction* send = addItem(m_toolsMenu, "Wyslijprogram", QStringLiteral("Wyś&lij program przez RS232"),
+                            QKeySequence(), &TMainForm::WyslijprogramClick);
+    QAction* receive = addItem(m_toolsMenu, "Odbierzprogram", QStringLiteral("O&dbierz program przez RS232"),
+                               QKeySequence(), &TMainForm::OdbierzprogramClick);
+    addButton("SendSpeedButton", QStringLiteral("Wyślij program przez RS232"), send);
+    addButton("ReceiveSpeedButton", QStringLiteral("Odbierz program przez RS232"), receive);
+    return send;
 }
 
 // One transfer at a time: a second command brings the running one forward.
