@@ -188,9 +188,11 @@ int runChild(const QString& mode, const QString& path) {
         if (mode == QLatin1String("coloured")) {
             const long before = residentKiB();
             auto* form = new TEditForm;
-            form->Settings.SyntaxHighlighting = true;
-            form->Settings.FontName = editorFont().family();
-            form->Settings.FontSize = editorFont().pointSize();
+            FormatSettings format;
+            format.SyntaxHighlighting = true;
+            format.FontName = editorFont().family();
+            format.FontSize = editorFont().pointSize();
+            form->document().setFormat(format);
             form->resize(800, 600);
             form->show();
             settle();

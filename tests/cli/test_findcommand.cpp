@@ -115,8 +115,10 @@ private Q_SLOTS:
         int found = 0;
         for (const QString& file : files) {
             TEditForm form;
-            form.Settings.FontName = QStringLiteral("Courier New");
-            form.Settings.FontSize = 10;
+            FormatSettings format;
+            format.FontName = QStringLiteral("Courier New");
+            format.FontSize = 10;
+            form.document().setFormat(format);
             form.OpenFile(file);
             QVERIFY(waitForEditors());
             for (const Search& search : searches) {

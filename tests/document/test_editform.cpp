@@ -1,4 +1,5 @@
 #include "common/core/codepage.h"
+#include "common/core/tempfolder.h"
 #include "document/core/patternsearch.h"
 #include "document/core/rtfreader.h"
 #include "document/ui/loadintoeditor.h"
@@ -53,7 +54,7 @@ private Q_SLOTS:
         const QString path = writeProgram(m_dir.path(), QStringLiteral("O0010.NC"),
                                           "%\r\nO0010 (walek fi 20)\r\nN10 G01 X-10.5\r\n");
         auto* form = new TEditForm;
-        form->Settings = settings();
+        form->document().setFormat(settings());
         form->OpenFile(path);
         QVERIFY(waitForEditors());
         TRichEdit98* editor = form->findChild<TRichEdit98*>(QStringLiteral("Editor"));
@@ -100,7 +101,7 @@ private Q_SLOTS:
         ScopedInteraction ui;
         const QString path = writeProgram(m_dir.path(), QStringLiteral("caption.nc"), text);
         TEditForm form;
-        form.Settings = settings(highlighting);
+        form.document().setFormat(settings(highlighting));
         form.OpenFile(path);
         QVERIFY(waitForEditors());
         QCOMPARE(form.windowTitle(), path + suffix);
@@ -113,7 +114,7 @@ private Q_SLOTS:
         const QString path =
             writeProgram(m_dir.path(), QStringLiteral("rename.nc"), "%\r\n(STARY)\r\nN10\r\n");
         TEditForm form;
-        form.Settings = settings();
+        form.document().setFormat(settings());
         form.OpenFile(path);
         QVERIFY(waitForEditors());
         QCOMPARE(form.windowTitle(), path + QStringLiteral("  ---> STARY"));
@@ -149,7 +150,7 @@ private Q_SLOTS:
         const QString folder = m_dir.filePath(QStringLiteral("folder.nc"));
         QDir().mkpath(folder);
         QPointer<TEditForm> form = new TEditForm;
-        form->Settings = settings();
+        form->document().setFormat(settings());
         form->setWindowTitle(folder);
         QVERIFY(LoadIntoEditor(*form, folder));
         QVERIFY(waitForEditors());
@@ -168,7 +169,7 @@ private Q_SLOTS:
         const QString path =
             writeProgram(m_dir.path(), QStringLiteral("plain.nc"), "n10 g00\nx1\r\n(\xb3uk)");
         TEditForm form;
-        form.Settings = settings(false);
+        form.document().setFormat(settings(false));
         form.OpenFile(path);
         QVERIFY(waitForEditors());
         TRichEdit98* editor = form.editor();
@@ -182,7 +183,7 @@ private Q_SLOTS:
         ScopedInteraction ui;
         const QString path = writeProgram(m_dir.path(), QStringLiteral("format.nc"), "n10 g01 x5\r\nm30\r\n");
         TEditForm form;
-        form.Settings = settings(false);
+        form.document().setFormat(settings(false));
         form.OpenFile(path);
         QVERIFY(waitForEditors());
         TRichEdit98* editor = form.editor();
@@ -196,8 +197,8 @@ private Q_SLOTS:
         QVERIFY(editor->modified());
         QVERIFY(!editor->canUndo());
         QCOMPARE(colourAt(editor, 4), QColor(0, 0, 255));
-        QVERIFY(!QFile::exists(form.TempDir + QStringLiteral("Syntax.tmp")));
-        QVERIFY(!QFile::exists(form.TempDir + QStringLiteral("Edytor.tmp")));
+        QVERIFY(!QFile::exists(privateTempDir() + QStringLiteral("Syntax.tmp")));
+        QVERIFY(!QFile::exists(privateTempDir() + QStringLiteral("Edytor.tmp")));
     }
 
     void positionsCountLineEndsAsTwo() {
@@ -224,7 +225,7 @@ private Q_SLOTS:
         ScopedInteraction ui;
         const QString path = writeProgram(m_dir.path(), QStringLiteral("ascii.nc"), "N10 G01\r\nM30\r\n");
         TEditForm form;
-        form.Settings = settings(true, false);
+        form.document().setFormat(settings(true, false));
         form.OpenFile(path);
         QVERIFY(waitForEditors());
         form.show();
@@ -291,7 +292,7 @@ private Q_SLOTS:
     void typingUpperCasesAndBoldsWhenOn() {
         ScopedInteraction ui;
         TEditForm form;
-        form.Settings = settings(true, true);
+        form.document().setFormat(settings(true, true));
         TRichEdit98* editor = form.editor();
         QTest::keyClicks(editor, QStringLiteral("g1x"));
         QCOMPARE(editor->text(), QStringLiteral("G1X"));
@@ -307,7 +308,7 @@ private Q_SLOTS:
     void typingKeepsCaseWhenOff() {
         ScopedInteraction ui;
         TEditForm form;
-        form.Settings = settings(true, false);
+        form.document().setFormat(settings(true, false));
         QTest::keyClicks(form.editor(), QStringLiteral("g1x"));
         QCOMPARE(form.editor()->text(), QStringLiteral("g1x"));
         QVERIFY(!formatAt(form.editor(), 0).bold);
@@ -317,7 +318,7 @@ private Q_SLOTS:
         ScopedInteraction ui;
         ui->clipboard = QStringLiteral("n20 m30");
         TEditForm form;
-        form.Settings = settings(true, true);
+        form.document().setFormat(settings(true, true));
         form.WklejClick();
         QCOMPARE(form.editor()->text(), QStringLiteral("n20 m30"));
         QVERIFY(formatAt(form.editor(), 0).bold);
@@ -326,7 +327,7 @@ private Q_SLOTS:
     void selectionAndUndoStateReachTheMainWindow() {
         ScopedInteraction ui;
         TEditForm form;
-        form.Settings = settings(true, false);
+        form.document().setFormat(settings(true, false));
         QSignalSpy spy(&form, &TEditForm::editStateChanged);
         TRichEdit98* editor = form.editor();
         QTest::keyClicks(editor, QStringLiteral("ab"));
@@ -396,7 +397,7 @@ private Q_SLOTS:
     void keypadKeysAndTheMenuKey() {
         ScopedInteraction ui;
         TEditForm form;
-        form.Settings = settings(true, true);
+        form.document().setFormat(settings(true, true));
         TRichEdit98* editor = form.editor();
         // The keypad's Delete (Num Lock off) is no decimal key: "," stays ",".
         QTest::keyClick(editor, Qt::Key_Delete, Qt::KeypadModifier);
@@ -428,7 +429,7 @@ private Q_SLOTS:
             big += "N" + QByteArray::number(i) + " G01 X" + QByteArray::number(i % 97) + ".5 (OPIS)\r\n";
         const QString path = writeProgram(m_dir.path(), QStringLiteral("format.nc"), big);
         TEditForm form;
-        form.Settings = settings(true);
+        form.document().setFormat(settings(true));
         FormatSettings plain = settings(false);
         plain.FontSize = 14;
         form.OpenFile(path);
@@ -437,7 +438,7 @@ private Q_SLOTS:
         QVERIFY(waitForEditors());
         QCOMPARE(form.editor()->lineCount(), 60000);
         QTRY_COMPARE(form.editor()->font().pointSize(), 14);
-        QVERIFY(!form.Settings.SyntaxHighlighting);
+        QVERIFY(!form.document().format().SyntaxHighlighting);
         // Recoloured plain: the comment of the first line is black now.
         QCOMPARE(colourAt(form.editor(), 14), QColor(Qt::black));
         QVERIFY(!form.editor()->modified());
@@ -459,7 +460,7 @@ private Q_SLOTS:
                    ".5 Y-3 F100 (OPIS)\r\n";
         const QString path = writeProgram(m_dir.path(), QStringLiteral("big.nc"), big);
         QPointer<TEditForm> form = new TEditForm;
-        form->Settings = settings(highlighting);
+        form->document().setFormat(settings(highlighting));
         form->OpenFile(path);
         QVERIFY(form->isLoading());
         form->close();

@@ -33,8 +33,10 @@ std::unique_ptr<TEditForm> openProgram(const QTemporaryDir& dir, const QString& 
     const QString path = dir.filePath(name);
     writeFile(path, bytes);
     auto form = std::make_unique<TEditForm>();
-    form->Settings.FontName = QStringLiteral("Courier New");
-    form->Settings.FontSize = 10;
+    FormatSettings format;
+    format.FontName = QStringLiteral("Courier New");
+    format.FontSize = 10;
+    form->document().setFormat(format);
     form->OpenFile(path);
     waitForEditors();
     return form;
@@ -84,8 +86,8 @@ private Q_SLOTS:
         QCOMPARE(result, saved ? TEditForm::SaveResult::Saved : TEditForm::SaveResult::NotSaved);
         QCOMPARE(form->editor()->modified(), !saved);
         QCOMPARE(form->editor()->selStart(), qsizetype(3));
-        QCOMPARE(readFile(form->FileName).endsWith("M30\r\n"), saved);
-        QCOMPARE(QFile::exists(backupPathFor(form->FileName)), saved);
+        QCOMPARE(readFile(form->document().fileName()).endsWith("M30\r\n"), saved);
+        QCOMPARE(QFile::exists(backupPathFor(form->document().fileName())), saved);
         if (!answer) {
             QVERIFY(ui->messages.isEmpty());
             QCOMPARE(ui->beeps, 0);
@@ -114,12 +116,12 @@ private Q_SLOTS:
         typeAtEnd(*form, QStringLiteral("M30\r\n"));
         QCOMPARE(form->Save(), TEditForm::SaveResult::Saved);
         QCOMPARE(readFile(backup), original);
-        const QByteArray first = readFile(form->FileName);
+        const QByteArray first = readFile(form->document().fileName());
         QCOMPARE(first, QByteArray("%\r\nO0010 (WALEK)\r\nN10 G00\r\nM30\r\n"));
         typeAtEnd(*form, QStringLiteral("M2"));
         QCOMPARE(form->Save(), TEditForm::SaveResult::Saved);
         QCOMPARE(readFile(backup), first);
-        QCOMPARE(readFile(form->FileName), first + "M2\r\n"); // the last line gets its line end
+        QCOMPARE(readFile(form->document().fileName()), first + "M2\r\n"); // the last line gets its line end
         QVERIFY(ui->messages.isEmpty());
     }
 
@@ -132,7 +134,7 @@ private Q_SLOTS:
         QCOMPARE(form->Save(), TEditForm::SaveResult::Saved);
         const QByteArray expected =
             "(DATA " + today().toLatin1() + ")\r\n(ZMIANA " + today().toLatin1() + ")\r\nX1\r\n";
-        QCOMPARE(readFile(form->FileName), expected);
+        QCOMPARE(readFile(form->document().fileName()), expected);
         QCOMPARE(form->editor()->text(), QString::fromLatin1(expected));
         QVERIFY(!form->editor()->modified());
     }
@@ -144,7 +146,7 @@ private Q_SLOTS:
         typeAtEnd(*form, QStringLiteral("X2"));
         form->editor()->setReadOnly(true);
         QCOMPARE(form->Save(), TEditForm::SaveResult::NotSaved);
-        QCOMPARE(readFile(form->FileName), QByteArray("X1\r\n"));
+        QCOMPARE(readFile(form->document().fileName()), QByteArray("X1\r\n"));
         QVERIFY(form->FormCloseQuery()); // and closes without a question
         QVERIFY(ui->messages.isEmpty());
     }
@@ -238,12 +240,12 @@ private Q_SLOTS:
         QString folder;
         QCOMPARE(form->SaveAs(&folder), TEditForm::SaveResult::Saved);
         QVERIFY(ui->messages.isEmpty()); // OTHER differs from O0010 but is not asked about
-        QCOMPARE(form->FileName, target);
+        QCOMPARE(form->document().fileName(), target);
         QCOMPARE(form->windowTitle(), target + QStringLiteral("  ---> OS"));
         QCOMPARE(form->toolTip(), target);
         QCOMPARE(readFile(target), QByteArray("O0010 (OS)\r\n"));
         QCOMPARE(folder, dir.filePath(QStringLiteral("new")));
-        QVERIFY(!form->SkipNameCheck);
+        QVERIFY(!form->document().nameAgreed());
         QVERIFY(!form->editor()->modified());
         // A later plain save asks again.
         form->editor()->setModified(true);
@@ -258,7 +260,7 @@ private Q_SLOTS:
         const QByteArray original("O0010\r\n(01.02.2003)\r\n");
         auto form = openProgram(dir, QStringLiteral("O0010.nc"), original);
         typeAtEnd(*form, QStringLiteral("M30"));
-        const QString oldPath = form->FileName;
+        const QString oldPath = form->document().fileName();
         const QString oldCaption = form->windowTitle();
         ui->saveResults.push_back({{dir.filePath(QStringLiteral("NAME.nc"))}, 4});
         QString folder = QStringLiteral("unchanged");
@@ -266,7 +268,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(dir.filePath(QStringLiteral("NAME.rtf"))),
                  QByteArray("O0010\r\n(01.02.2003)\r\nM30\r\n"));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("NAME.nc"))));
-        QCOMPARE(form->FileName, oldPath);
+        QCOMPARE(form->document().fileName(), oldPath);
         QCOMPARE(form->windowTitle(), oldCaption);
         QVERIFY(form->editor()->modified());
         QCOMPARE(readFile(oldPath), original);
@@ -361,7 +363,7 @@ private Q_SLOTS:
         std::signal(SIGXFSZ, oldHandler);
         QCOMPARE(result, TEditForm::SaveResult::Failed);
         QVERIFY(!closes);
-        QCOMPARE(readFile(form->FileName), original);
+        QCOMPARE(readFile(form->document().fileName()), original);
         QCOMPARE(readFile(dir.filePath(QStringLiteral("O0010.bak"))), original);
         QVERIFY(form->editor()->modified());
         QCOMPARE(ui->messages.size(), 3);
@@ -379,14 +381,14 @@ private Q_SLOTS:
         QTemporaryDir dir;
         auto form = openProgram(dir, QStringLiteral("O0010.NC"), "O0010\r\n");
         typeAtEnd(*form, QStringLiteral("M30"));
-        QVERIFY(QFile::remove(form->FileName));
-        QVERIFY(QDir().mkdir(form->FileName));
+        QVERIFY(QFile::remove(form->document().fileName()));
+        QVERIFY(QDir().mkdir(form->document().fileName()));
         QCOMPARE(form->Save(), TEditForm::SaveResult::Failed);
         QVERIFY(form->editor()->modified());
         QCOMPARE(ui->messages.size(), 1);
         QVERIFY(ui->messages.first().text.startsWith(QStringLiteral("Nie można utworzyć pliku \"") +
-                                                     form->FileName));
-        QVERIFY(QFileInfo(form->FileName).isDir());
+                                                     form->document().fileName()));
+        QVERIFY(QFileInfo(form->document().fileName()).isDir());
     }
 
     void characterWithoutCodePageByteRefusesTheSave() {
@@ -397,7 +399,7 @@ private Q_SLOTS:
         form->editor()->setSelStart(9);
         form->editor()->setSelText(QStringLiteral("Ł→"));
         QCOMPARE(form->Save(), TEditForm::SaveResult::Failed);
-        QCOMPARE(readFile(form->FileName), original);
+        QCOMPARE(readFile(form->document().fileName()), original);
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("O0010.bak"))));
         QVERIFY(form->editor()->modified());
         QCOMPARE(ui->messages.size(), 1);
@@ -421,7 +423,7 @@ private Q_SLOTS:
             auto form = openProgram(dir, QFileInfo(source).fileName(), original);
             QVERIFY2(form->editor()->textLength() > 0 || original.isEmpty(), qPrintable(source));
             ui->answers.push_back(QMessageBox::Yes);
-            form->SkipNameCheck = true;
+            form->document().setNameAgreed(true);
             QCOMPARE(form->Save(), TEditForm::SaveResult::Saved);
             // Expected: a-z upper-cased, every line end CR LF, every line ended.
             QByteArray expected;
@@ -438,7 +440,7 @@ private Q_SLOTS:
             expected = QByteArray::fromStdString(withEveryLineEnded(expected.toStdString()));
             // The dates in comments read today; nothing else differs.
             expected = QByteArray::fromStdString(stampDates(expected.toStdString(), date.toStdString()));
-            const QByteArray saved = readFile(form->FileName);
+            const QByteArray saved = readFile(form->document().fileName());
             QVERIFY2(saved == expected, qPrintable(source + describeDifference(expected, saved)));
         }
     }

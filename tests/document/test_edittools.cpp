@@ -1,4 +1,5 @@
 #include "common/core/codepage.h"
+#include "common/core/tempfolder.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
 #include "editorwait.h"
@@ -25,9 +26,11 @@ std::unique_ptr<TEditForm> openProgram(const QTemporaryDir& dir, const QString& 
     const QString path = dir.filePath(name);
     writeFile(path, bytes);
     auto form = std::make_unique<TEditForm>();
-    form->Settings.SyntaxHighlighting = highlighting;
-    form->Settings.FontName = QStringLiteral("Courier New");
-    form->Settings.FontSize = 10;
+    FormatSettings format;
+    format.SyntaxHighlighting = highlighting;
+    format.FontName = QStringLiteral("Courier New");
+    format.FontSize = 10;
+    form->document().setFormat(format);
     form->OpenFile(path);
     waitForEditors();
     return form;
@@ -174,10 +177,10 @@ private Q_SLOTS:
         QVERIFY(!form->editor()->canUndo());
         form->PowtrzClick();
         QCOMPARE(form->editor()->text(), output);
-        QVERIFY(!QFile::exists(form->TempDir + QStringLiteral("Numer.tmp")));
+        QVERIFY(!QFile::exists(privateTempDir() + QStringLiteral("Numer.tmp")));
         QVERIFY(ui->messages.isEmpty());
-        QCOMPARE(form->FileName, dir.filePath(QStringLiteral("T.NC")));
-        QCOMPARE(readFile(form->FileName), input); // not saved
+        QCOMPARE(form->document().fileName(), dir.filePath(QStringLiteral("T.NC")));
+        QCOMPARE(readFile(form->document().fileName()), input); // not saved
     }
 
     void toolsThatChangeNothing() {

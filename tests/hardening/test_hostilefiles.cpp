@@ -31,10 +31,12 @@ constexpr qint64 kMaxOpenMs = 240'000;
 
 QPointer<TEditForm> makeForm() {
     QPointer<TEditForm> form = new TEditForm;
-    form->Settings.SyntaxHighlighting = true;
-    form->Settings.SyntaxHighlightingOnWriting = true;
-    form->Settings.FontName = QStringLiteral("Courier New");
-    form->Settings.FontSize = 10;
+    FormatSettings format;
+    format.SyntaxHighlighting = true;
+    format.SyntaxHighlightingOnWriting = true;
+    format.FontName = QStringLiteral("Courier New");
+    format.FontSize = 10;
+    form->document().setFormat(format);
     return form;
 }
 
@@ -117,7 +119,7 @@ private Q_SLOTS:
                 cp1250::decode(std::string_view(shown.constData(), std::size_t(shown.size()))));
         QVERIFY(!form->editor()->modified());
 
-        form->SkipNameCheck = true;
+        form->document().setNameAgreed(true);
         QCOMPARE(form->Save(), TEditForm::SaveResult::Saved);
         QVERIFY(ui->messages.isEmpty());
         const QByteArray saved = readFile(path);

@@ -107,7 +107,7 @@ private Q_SLOTS:
         QApplication::sendEvent(target, &drop);
         QVERIFY(waitForEditors());
         QCOMPARE(form.documents().size(), 2);
-        QCOMPARE(form.activeDocument()->FileName, dropped);
+        QCOMPARE(form.activeDocument()->document().fileName(), dropped);
         QCOMPARE(form.activeDocument()->editor()->text(), QStringLiteral("%\r\nO0002 (WALEK)\r\nM30\r\n"));
         QCOMPARE(document->editor()->text(), QStringLiteral("N10 G01\r\n"));
         QVERIFY(!document->editor()->modified());

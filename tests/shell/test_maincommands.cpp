@@ -120,7 +120,7 @@ bool enabled(const TMainForm& form, const QString& name) {
 QStringList fileNames(const QList<TEditForm*>& documents) {
     QStringList names;
     for (TEditForm* document : documents)
-        names.append(QFileInfo(document->FileName).fileName());
+        names.append(QFileInfo(document->document().fileName()).fileName());
     return names;
 }
 
@@ -484,7 +484,7 @@ private Q_SLOTS:
         QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc"), program("B.nc"), program("C.nc")});
         QVERIFY(waitForEditors());
-        auto active = [&form] { return QFileInfo(form.activeDocument()->FileName).fileName(); };
+        auto active = [&form] { return QFileInfo(form.activeDocument()->document().fileName()).fileName(); };
         QCOMPARE(active(), QString("C.nc"));
         QStringList seen;
         for (int i = 0; i < 3; ++i) {
@@ -602,7 +602,7 @@ private Q_SLOTS:
 
         // The other window shows its own; with none left the fields are empty.
         form.PrevSpeedButtonClick();
-        QCOMPARE(QFileInfo(form.activeDocument()->FileName).fileName(), QString("O0002.nc"));
+        QCOMPARE(QFileInfo(form.activeDocument()->document().fileName()).fileName(), QString("O0002.nc"));
         QCOMPARE(status(), QString("Wiersz 1, kolumna 1 | Wierszy: 2 | "));
         form.ZamknijwszystkieClick();
         QTRY_VERIFY(form.documents().isEmpty());
@@ -619,7 +619,7 @@ private Q_SLOTS:
         QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc"), program("B.nc"), program("C.nc")});
         QVERIFY(waitForEditors());
-        auto active = [&form] { return QFileInfo(form.activeDocument()->FileName).fileName(); };
+        auto active = [&form] { return QFileInfo(form.activeDocument()->document().fileName()).fileName(); };
         // The user clicks into the first window: it comes up over C, which was over B.
         TEditForm* first = form.documents().last();
         QTest::mouseClick(first->editor()->viewport(), Qt::LeftButton);
@@ -627,7 +627,8 @@ private Q_SLOTS:
         form.menuItem("Zamknij1")->trigger();
         QTRY_COMPARE(form.documents().size(), 2);
         QCOMPARE(active(), QString("C.nc"));
-        QCOMPARE(QFileInfo(qobject_cast<TEditForm*>(form.mdiArea()->activeSubWindow())->FileName).fileName(),
+        QCOMPARE(QFileInfo(qobject_cast<TEditForm*>(form.mdiArea()->activeSubWindow())->document().fileName())
+                     .fileName(),
                  QString("C.nc"));
         form.menuItem("Zamknij1")->trigger();
         QTRY_COMPARE(form.documents().size(), 1);
@@ -643,7 +644,8 @@ private Q_SLOTS:
         form.menuItem("Zamknij1")->trigger();
         QTRY_COMPARE(form.documents().size(), 2);
         QTRY_COMPARE(
-            QFileInfo(qobject_cast<TEditForm*>(form.mdiArea()->activeSubWindow())->FileName).fileName(),
+            QFileInfo(qobject_cast<TEditForm*>(form.mdiArea()->activeSubWindow())->document().fileName())
+                .fileName(),
             QString("A.nc"));
         QCOMPARE(active(), QString("A.nc"));
         QCOMPARE(fileNames(form.documents()), QStringList({"A.nc", "C.nc"}));
@@ -694,7 +696,7 @@ private Q_SLOTS:
         QVERIFY(listed[0]->text().startsWith(m_dir->filePath("A.nc")));
         QVERIFY(!listed[0]->isChecked() && listed[1]->isChecked());
         listed[0]->trigger();
-        QCOMPARE(QFileInfo(form.activeDocument()->FileName).fileName(), QString("A.nc"));
+        QCOMPARE(QFileInfo(form.activeDocument()->document().fileName()).fileName(), QString("A.nc"));
     }
 
     void highlightingSwitchesRecolourEveryDocument() {
@@ -713,7 +715,7 @@ private Q_SLOTS:
         QVERIFY(waitForEditors());
         QVERIFY(!form.Settings.SyntaxHighlighting);
         for (TEditForm* document : form.documents()) {
-            QVERIFY(!document->Settings.SyntaxHighlighting);
+            QVERIFY(!document->document().format().SyntaxHighlighting);
             QVERIFY(colourAt(document->editor(), g01) != coloured.first());
         }
         form.menuItem("Podwietlajskadni")->trigger();
@@ -724,10 +726,10 @@ private Q_SLOTS:
         form.menuItem("Podwietlajskadniprzypisaniu")->trigger();
         QVERIFY(!form.Settings.SyntaxHighlightingOnWriting);
         for (TEditForm* document : form.documents())
-            QVERIFY(!document->Settings.SyntaxHighlightingOnWriting);
+            QVERIFY(!document->document().format().SyntaxHighlightingOnWriting);
         // A document opened later takes the new settings too.
         form.NewSpeedButtonClick();
-        QVERIFY(!form.activeDocument()->Settings.SyntaxHighlightingOnWriting);
+        QVERIFY(!form.activeDocument()->document().format().SyntaxHighlightingOnWriting);
     }
 
     void droppedFilesOpenInOrder() {
@@ -750,7 +752,7 @@ private Q_SLOTS:
         QVERIFY(drop.isAccepted());
         // The folder's window closed again.
         QTRY_COMPARE(fileNames(form.documents()), QStringList({"B.nc", "Long.nc", "A.nc"}));
-        QCOMPARE(form.documents()[1]->FileName, longPath);
+        QCOMPARE(form.documents()[1]->document().fileName(), longPath);
         QVERIFY(ui->messages.isEmpty());
     }
 
@@ -1007,7 +1009,7 @@ private Q_SLOTS:
             QVERIFY(waitForEditors());
             QCOMPARE(form.Settings.FontSize, 10);
             for (TEditForm* document : form.documents())
-                QCOMPARE(document->Settings.FontSize, 10);
+                QCOMPARE(document->document().format().FontSize, 10);
             QVERIFY(form.close());
         }
         setFontDialogRunner(previous);

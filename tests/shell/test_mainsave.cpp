@@ -52,7 +52,7 @@ class TestMainSave : public QObject {
         m_form->openDroppedFiles({path});
         waitForEditors();
         TEditForm* document = m_form->activeDocument();
-        if (!document || document->FileName != path)
+        if (!document || document->document().fileName() != path)
             return nullptr;
         document->editor()->setFocus();
         const bool focused =

@@ -30,7 +30,7 @@ QRect placementRect(const DocumentPlacement& p) {
 QStringList fileNames(const QList<TEditForm*>& documents) {
     QStringList names;
     for (TEditForm* document : documents)
-        names.append(QFileInfo(document->FileName).fileName());
+        names.append(QFileInfo(document->document().fileName()).fileName());
     return names;
 }
 
@@ -268,7 +268,7 @@ private Q_SLOTS:
             QCOMPARE(form.documents().size(), 2);
             QCOMPARE(form.documents()[0]->windowTitle(), QString("Bez nazwy_2"));
             QCOMPARE(form.documents()[1]->windowTitle(), QString("Bez nazwy_1"));
-            QVERIFY(form.documents()[0]->FileName.isEmpty());
+            QVERIFY(form.documents()[0]->document().fileName().isEmpty());
             QCOMPARE(form.NewFileCounter, 3);
             QVERIFY(form.close());
         }

@@ -245,7 +245,9 @@ private Q_SLOTS:
         QList<TEditForm*> documents;
         for (int i = 0; i < 3; ++i) {
             auto* document = new TEditForm(&mainWindow);
-            document->Settings.SyntaxHighlighting = false;
+            FormatSettings plain;
+            plain.SyntaxHighlighting = false;
+            document->document().setFormat(plain);
             document->editor()->setProgramText(QStringLiteral("N10 G01 X1"));
             documents.append(document);
         }
@@ -259,7 +261,7 @@ private Q_SLOTS:
         QVERIFY(!chooseFontForDocuments(nullptr, settings, documents));
         QCOMPARE(settings.FontSize, 12);
         for (TEditForm* document : documents)
-            QVERIFY(document->Settings.FontSize != 12);
+            QVERIFY(document->document().format().FontSize != 12);
 
         setFontDialogRunner([&](QFontDialog& dialog) {
             dialog.setCurrentFont(QFont(face, 10));
@@ -270,7 +272,7 @@ private Q_SLOTS:
         QCOMPARE(settings.FontSize, 10);
         QCOMPARE(settings.FontName, QFont(face).family());
         for (TEditForm* document : documents) {
-            QCOMPARE(document->Settings, settings);
+            QCOMPARE(document->document().format(), settings);
             QCOMPARE(document->editor()->font().pointSize(), 10);
         }
     }

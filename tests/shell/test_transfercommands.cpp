@@ -182,7 +182,7 @@ private Q_SLOTS:
         TEditForm* document = form.activeDocument();
         QVERIFY(waitForEditors());
         QVERIFY(document->windowTitle().startsWith("Bez nazwy_1"));
-        QVERIFY(document->FileName.isEmpty());
+        QVERIFY(document->document().fileName().isEmpty());
         QVERIFY(document->editor()->modified());
         QCOMPARE(document->editor()->text(),
                  cp1250::decode(std::string_view(bytes.constData(), bytes.size())));

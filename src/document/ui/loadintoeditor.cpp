@@ -93,7 +93,7 @@ bool startJob(TEditForm& window, std::shared_ptr<TextJob> job, LoadDone done) {
         beep();
         return false;
     }
-    job->coloured = window.Settings.SyntaxHighlighting;
+    job->coloured = window.document().format().SyntaxHighlighting;
     if (job->wholeLoad)
         job->loaded = std::make_unique<LoadedText>(*window.editor());
     window.beginTextWork();
@@ -136,7 +136,7 @@ void Rehighlight(TEditForm& window) {
     TRichEdit98* editor = window.editor();
     if (editor->textLength() == 0) {
         // Nothing to colour; only what is typed next follows the setting.
-        if (!window.Settings.SyntaxHighlighting)
+        if (!window.document().format().SyntaxHighlighting)
             editor->setDefaultFormat();
         return;
     }

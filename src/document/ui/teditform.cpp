@@ -1,7 +1,6 @@
 #include "document/ui/teditform.h"
 
 #include "common/core/codepage.h"
-#include "common/core/tempfolder.h"
 #include "common/ui/editorfont.h"
 #include "common/ui/userinteraction.h"
 #include "document/ui/loadintoeditor.h"
@@ -113,11 +112,6 @@ TEditForm::TEditForm(QWidget* parent) : QMdiSubWindow(parent) {
     });
 
     // FormCreate
-    FileName.clear();
-    Settings.SyntaxHighlighting = true;
-    Settings.SyntaxHighlightingOnWriting = true;
-    TempDir = privateTempDir();
-    SkipNameCheck = false;
     bindSelectionChange(true);
 }
 
@@ -172,10 +166,20 @@ void TEditForm::bindSelectionChange(bool bound) {
 }
 
 void TEditForm::setFileName(const QString& path) {
-    FileName = path;
+    m_document.setFileName(path);
     setWindowTitle(path);
     setToolTip(path);
 }
+
+namespace {
+
+// `settings` with the face the editor uses in place of a missing one.
+FormatSettings withFaceInUse(FormatSettings settings) {
+    settings.FontName = editorFaceInUse(settings.FontName);
+    return settings;
+}
+
+} // namespace
 
 void TEditForm::OpenFile(const QString& path) {
     setFileName(path);
@@ -195,11 +199,10 @@ void TEditForm::OpenFile(const QString& path) {
 }
 
 void TEditForm::RestoreWindow(const DocumentPlacement& placement, const FormatSettings& settings) {
-    Settings = settings;
-    Settings.FontName = editorFaceInUse(settings.FontName);
+    m_document.setFormat(withFaceInUse(settings));
     setFileName(placement.FileName);
     setGeometry(placement.Left, placement.Top, placement.Width, placement.Height);
-    m_editor->setEditorFont(Settings.FontName, Settings.FontSize);
+    m_editor->setEditorFont(m_document.format().FontName, m_document.format().FontSize);
     QPointer<TEditForm> guard(this);
     const qsizetype caret = placement.SelStart;
     LoadIntoEditor(*this, placement.FileName,
@@ -221,7 +224,7 @@ DocumentPlacement TEditForm::GetWindowState() const {
     placement.Height = frame.height();
     placement.Width = frame.width();
     placement.SelStart = m_editor->selStart();
-    placement.FileName = toolTip();
+    placement.FileName = m_document.fileName();
     return placement;
 }
 
@@ -231,17 +234,16 @@ void TEditForm::ApplyFormat(const FormatSettings& settings) {
         // applies at once; only a change of the colouring itself waits for the load's end and
         // colours the text again (so a program opened from the command line, whose window
         // takes the settings right after the load began, is loaded once).
-        const bool recolour = m_pendingFormat || settings.SyntaxHighlighting != Settings.SyntaxHighlighting;
-        Settings = settings;
-        Settings.FontName = editorFaceInUse(settings.FontName);
-        m_editor->setEditorFont(Settings.FontName, Settings.FontSize);
+        const bool recolour =
+            m_pendingFormat || settings.SyntaxHighlighting != m_document.format().SyntaxHighlighting;
+        m_document.setFormat(withFaceInUse(settings));
+        m_editor->setEditorFont(m_document.format().FontName, m_document.format().FontSize);
         if (recolour)
             m_pendingFormat = settings;
         return;
     }
-    Settings = settings;
-    Settings.FontName = editorFaceInUse(settings.FontName);
-    m_editor->setEditorFont(Settings.FontName, Settings.FontSize);
+    m_document.setFormat(withFaceInUse(settings));
+    m_editor->setEditorFont(m_document.format().FontName, m_document.format().FontSize);
     Rehighlight(*this);
 }
 
@@ -278,7 +280,7 @@ void TEditForm::KopiujClick() {
 }
 
 void TEditForm::WklejClick() {
-    m_editor->setSelectionBold(Settings.SyntaxHighlightingOnWriting);
+    m_editor->setSelectionBold(m_document.format().SyntaxHighlightingOnWriting);
     m_editor->paste();
     EditorSelectionChange();
 }
@@ -311,15 +313,15 @@ void TEditForm::EditorKeyDown(int key, int nativeVirtualKey, bool keypad) {
     Q_UNUSED(nativeVirtualKey);
 #endif
     if (decimalVirtualKey || (keypad && (key == Qt::Key_Period || key == Qt::Key_Comma)))
-        DecimalKeyDown = true;
+        m_decimalKeyDown = true;
 }
 
 void TEditForm::EditorKeyPress(QChar& ch) {
-    if (ch == QLatin1Char('\b') || !Settings.SyntaxHighlightingOnWriting)
+    if (ch == QLatin1Char('\b') || !m_document.format().SyntaxHighlightingOnWriting)
         return;
-    if (ch == QLatin1Char(',') && DecimalKeyDown)
+    if (ch == QLatin1Char(',') && m_decimalKeyDown)
         ch = QLatin1Char('.');
-    DecimalKeyDown = false;
+    m_decimalKeyDown = false;
     if (ch >= QLatin1Char('a') && ch <= QLatin1Char('z'))
         ch = QChar(ch.unicode() - 32);
     m_editor->setSelectionBold(true);

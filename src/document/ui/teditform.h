@@ -2,11 +2,13 @@
 
 #include "common/ui/userinteraction.h"
 #include "document/core/formatsettings.h"
+#include "document/core/textdocument.h"
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <QMdiSubWindow>
 #include <QString>
@@ -30,15 +32,9 @@ public:
     explicit TEditForm(QWidget* parent = nullptr);
     ~TEditForm() override;
 
-    // Fields of the window.
-    QString TempDir;               // private temporary folder with a trailing "/"
-    unsigned char PendingChar = 0; // lookahead of the word splitters
-    bool DecimalKeyDown = false;
-    bool SkipNameCheck = false;
-    bool AfterDot = false;
-    FormatSettings Settings; // this window's copy of the format settings, with the face in use
-    QString FileName;        // full path of the file shown; empty for a new document
-
+    // The program shown: its file name, format settings and saving.
+    TextDocument& document() { return m_document; }
+    const TextDocument& document() const { return m_document; }
     TRichEdit98* editor() const { return m_editor; }
     QMenu* popupMenu() const { return m_popupMenu; }
 
@@ -62,20 +58,17 @@ public:
     // written, already shown to the user, the document still modified.
     enum class SaveResult { Saved, NotSaved, Failed };
 
-    // Saves to FileName: asks when the program number differs from the file name, keeps the
+    // Saves to the document's file: asks when the program number differs from the file name, keeps the
     // previous file as ".bak", stamps today's date into the dates of the comments, writes the
     // text (Windows-1250, every line ended by CR LF) and clears the modified flag. Where the
     // folder takes no new files but the file is writable, the file is overwritten in place,
-    // with a warning when no ".bak" copy could be made. A new document (no FileName) goes to
+    // with a warning when no ".bak" copy could be made. A new document (no file name) goes to
     // SaveAs.
     SaveResult Save();
     // Asks for a name (the program number proposed) and saves under it. `folder`, when given,
-    // receives the folder of FileName afterwards (also after a cancel, as it then stands), but
+    // receives the folder of the file afterwards (also after a cancel, as it then stands), but
     // not after a save as ".rtf", which writes a copy and leaves the window on its old file.
     SaveResult SaveAs(QString* folder = nullptr);
-    // Replaces every whole dd.mm.yyyy and dd-mm-yyyy date inside a comment by today's date with
-    // dots (see dateStampPositions).
-    void StampDate();
     // The save dialog's reaction to another file type (1-based filter index): the default
     // suffix, and for type 1 the name `shownName` with the extension ".nc".
     FileDialogTypeChange SaveFileDialogTypeChange(int filterIndex, const QString& shownName);
@@ -142,10 +135,14 @@ private:
     void EditorMouseDown(Qt::MouseButton button);
     void EditorMouseMove();
     void setFileName(const QString& path);
+    // Puts `today` in place of the dates at `dates` (see TextDocument::save), each an undo step.
+    void showStampedDates(const std::vector<std::size_t>& dates, const QString& today);
     void bindSelectionChange(bool bound);
     void createPopupMenu();
     bool encodeText(std::string& bytes, const QString& refusal);
 
+    TextDocument m_document;
+    bool m_decimalKeyDown = false; // the keypad's decimal key is down: its "," types "."
     TRichEdit98* m_editor = nullptr;
     QFrame* m_panel = nullptr;
     QMenu* m_popupMenu = nullptr;

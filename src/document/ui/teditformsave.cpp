@@ -6,6 +6,7 @@
 #include "common/core/programfiletypes.h"
 #include "common/ui/userinteraction.h"
 #include "document/core/programsave.h"
+#include "document/core/textdocument.h"
 #include "document/ui/searcheditor.h"
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
@@ -28,14 +29,6 @@ QString saveRefusal() {
     return QStringLiteral("Plik nie został zapisany.");
 }
 
-QString inPlaceWithoutBackupText(const QString& path) {
-    const QFileInfo info(path);
-    return QStringLiteral("W folderze \"%1\" nie można tworzyć plików.\rPlik \"%2\" został zapisany "
-                          "bezpośrednio, bez kopii zapasowej \"%3\".")
-        .arg(QDir::toNativeSeparators(info.absolutePath()), info.fileName(),
-             QFileInfo(backupPathFor(path)).fileName());
-}
-
 // The folder of a file path, as the main window keeps it; empty for an empty path.
 QString folderOf(const QString& path) {
     return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
@@ -54,20 +47,6 @@ QString extensionOf(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return dot >= 0 ? name.mid(dot) : QString();
-}
-
-// Copies the file on disk to its ".bak" name. The old copy is replaced only by a complete new
-// one, or overwritten in place where the folder takes no new files. Returns whether the copy
-// was made; a missing source or a failed copy is not an error.
-bool makeBackup(const QString& path) {
-    const QString backup = backupPathFor(path);
-    // A file that is itself named ".bak" would be its own backup.
-    if (QFileInfo(backup).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
-        return false;
-    const std::optional<QByteArray> bytes = readWholeFile(path);
-    return bytes && writeProgramFile(
-                        backup, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())))
-                        .ok();
 }
 
 } // namespace
@@ -93,56 +72,45 @@ bool TEditForm::encodeText(std::string& bytes, const QString& refusal) {
 TEditForm::SaveResult TEditForm::Save() {
     if (m_editor->isReadOnly())
         return SaveResult::NotSaved;
-    if (FileName.isEmpty())
+    if (m_document.isNew())
         return SaveAs();
     const qsizetype caret = m_editor->selStart();
     std::string bytes;
     if (!encodeText(bytes, saveRefusal()))
         return SaveResult::Failed;
 
-    if (const auto number = findProgramNumber(bytes); number && !SkipNameCheck) {
-        const QString programNumber = cp1250::decode(*number);
-        const QString baseName = QFileInfo(FileName).completeBaseName();
-        if (programNumber != baseName) {
-            beep();
-            const auto answer =
-                ask(this, QMessageBox::Warning, kWarningCaption,
-                    QStringLiteral("Nazwa pliku \"%1\" jest inna niż nazwa programu \"%2\".\rZapisać plik ?")
-                        .arg(baseName, programNumber),
-                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-            if (answer != QMessageBox::Yes) {
-                SkipNameCheck = false;
-                m_editor->setSelStart(caret);
-                return SaveResult::NotSaved;
-            }
-            SkipNameCheck = true;
+    if (const auto mismatch = m_document.nameMismatch(bytes)) {
+        beep();
+        const auto answer =
+            ask(this, QMessageBox::Warning, kWarningCaption,
+                QStringLiteral("Nazwa pliku \"%1\" jest inna niż nazwa programu \"%2\".\rZapisać plik ?")
+                    .arg(mismatch->fileBaseName, mismatch->programNumber),
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        m_document.setNameAgreed(answer == QMessageBox::Yes);
+        if (answer != QMessageBox::Yes) {
+            m_editor->setSelStart(caret);
+            return SaveResult::NotSaved;
         }
     }
 
-    const bool backedUp = makeBackup(FileName);
-    StampDate();
-    // Dates are digits and dots: the stamped text encodes as the checked one did.
-    encodeText(bytes, saveRefusal());
-    const FileWriteResult written = writeProgramFile(FileName, withEveryLineEnded(std::move(bytes)));
-    if (!written.ok()) {
-        showMessage(this, QMessageBox::Critical, kErrorCaption, fileWriteErrorText(FileName, written));
+    const TextDocument::SaveOutcome outcome = m_document.save(std::move(bytes), QDate::currentDate());
+    showStampedDates(outcome.stampedDates, outcome.today);
+    if (!outcome.saved) {
+        showMessage(this, QMessageBox::Critical, kErrorCaption, outcome.error);
         return SaveResult::Failed;
     }
     // Written in place without a copy of the previous version: the user should know there is
     // nothing to go back to.
-    if (written.inPlace && !backedUp)
-        showMessage(this, QMessageBox::Warning, kWarningCaption, inPlaceWithoutBackupText(FileName));
+    if (!outcome.warning.isEmpty())
+        showMessage(this, QMessageBox::Warning, kWarningCaption, outcome.warning);
     m_editor->setModified(false);
     m_editor->setSelStart(caret);
     return SaveResult::Saved;
 }
 
-void TEditForm::StampDate() {
-    const std::string bytes = editorBytes(*m_editor);
-    const std::vector<std::size_t> dates = dateStampPositions(bytes);
+void TEditForm::showStampedDates(const std::vector<std::size_t>& dates, const QString& today) {
     if (dates.empty())
         return;
-    const QString today = QString::fromStdString(dateStampText(QDate::currentDate()));
     bindSelectionChange(false);
     m_editor->beginUpdate();
     m_editor->hideSelection(true);
@@ -186,18 +154,19 @@ TEditForm::SaveResult TEditForm::SaveAs(QString* folder) {
     std::string bytes;
     if (!encodeText(bytes, saveRefusal()))
         return SaveResult::Failed;
-    const QFileInfo current(FileName);
-    const QString currentName = FileName.isEmpty() ? QString() : current.fileName();
+    const QString& fileName = m_document.fileName();
+    const QFileInfo current(fileName);
+    const QString currentName = fileName.isEmpty() ? QString() : current.fileName();
     const auto number = findProgramNumber(bytes);
 
     FileDialogRequest request;
     request.caption = QStringLiteral("Zapisz \"%1\" jako...").arg(currentName);
-    request.folder = FileName.isEmpty() ? QDir::homePath() : current.absolutePath();
+    request.folder = fileName.isEmpty() ? QDir::homePath() : current.absolutePath();
     // The rich-text type's pattern must be in round brackets for the dialog to filter by it.
     request.filters = {QStringLiteral("Programy CNC (*.nc)"),    QStringLiteral("Programy CNC (*.min)"),
                        QStringLiteral("Pliki tekstowe (*.txt)"), QStringLiteral("Tekst formatowany (*.rtf)"),
                        QStringLiteral("Wszystkie pliki (*.*)"),  cncProgramFilter()};
-    const QString extension = extensionOf(FileName);
+    const QString extension = extensionOf(fileName);
     request.filterIndex = extension == QLatin1String(".nc")    ? 1
                           : extension == QLatin1String(".min") ? 2
                           : extension == QLatin1String(".txt") ? 3
@@ -215,7 +184,7 @@ TEditForm::SaveResult TEditForm::SaveAs(QString* folder) {
         return SaveResult::NotSaved;
     if (chosen.files.isEmpty()) {
         if (folder)
-            *folder = folderOf(FileName);
+            *folder = folderOf(m_document.fileName());
         return SaveResult::NotSaved;
     }
     const QString path = chosen.files.first();
@@ -232,10 +201,10 @@ TEditForm::SaveResult TEditForm::SaveAs(QString* folder) {
     case 4: {
         // A copy of the text under the ".rtf" name; the window stays on its own file.
         m_saveDefaultSuffix = QStringLiteral("rtf");
-        const QString copy = withExtension(path, QStringLiteral(".rtf"));
-        const FileWriteResult written = writeProgramFile(copy, withEveryLineEnded(std::move(bytes)));
-        if (!written.ok()) {
-            showMessage(this, QMessageBox::Critical, kErrorCaption, fileWriteErrorText(copy, written));
+        const QString error =
+            TextDocument::saveCopy(withExtension(path, QStringLiteral(".rtf")), std::move(bytes));
+        if (!error.isEmpty()) {
+            showMessage(this, QMessageBox::Critical, kErrorCaption, error);
             return SaveResult::Failed;
         }
         return SaveResult::Saved;
@@ -246,20 +215,21 @@ TEditForm::SaveResult TEditForm::SaveAs(QString* folder) {
     }
 
     setFileName(path);
-    const bool skipNameCheck = SkipNameCheck;
-    SkipNameCheck = true;
+    // The user has just chosen the name: it is not questioned.
+    const bool nameAgreed = m_document.nameAgreed();
+    m_document.setNameAgreed(true);
     const SaveResult saved = Save();
-    SkipNameCheck = skipNameCheck;
+    m_document.setNameAgreed(nameAgreed);
     ShowProgramName();
     if (folder)
-        *folder = folderOf(FileName);
+        *folder = folderOf(m_document.fileName());
     return saved;
 }
 
 bool TEditForm::FormCloseQuery() {
     if (!m_editor->modified() || m_editor->isReadOnly())
         return true;
-    const QString name = FileName.isEmpty() ? windowTitle() : FileName;
+    const QString name = m_document.isNew() ? windowTitle() : m_document.fileName();
     beep();
     const auto answer = ask(this, QMessageBox::Warning, kWarningCaption,
                             QStringLiteral("Plik \"%1\" został zmieniony.\rZachować zmiany ?").arg(name),

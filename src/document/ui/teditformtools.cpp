@@ -57,7 +57,7 @@ void TEditForm::setPrintDialogHook(PrintDialogHook hook) {
 void TEditForm::PrintDocument() {
     ProgramPrinter printer(QPrinter::HighResolution);
     // A new document has no file name yet: its caption names the job instead.
-    printer.setDocName(FileName.isEmpty() ? windowTitle() : QFileInfo(FileName).fileName());
+    printer.setDocName(m_document.isNew() ? windowTitle() : QFileInfo(m_document.fileName()).fileName());
     if (!runPrintDialog(this, printer))
         return;
     m_editor->printDocument(printer);
