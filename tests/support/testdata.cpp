@@ -6,6 +6,18 @@
 
 namespace ordalvex::testing {
 
+QString testDataDir() {
+    if (qEnvironmentVariableIsSet("ORDALVEX_TEST_DATA"))
+        return qEnvironmentVariable("ORDALVEX_TEST_DATA");
+    return QStringLiteral(ORDALVEX_SOURCE_TEST_DATA);
+}
+
+QString corpusDir() {
+    const QString dir = qEnvironmentVariableIsSet("ORDALVEX_CORPUS") ? qEnvironmentVariable("ORDALVEX_CORPUS")
+                                                                     : QStringLiteral(ORDALVEX_SOURCE_CORPUS);
+    return !dir.isEmpty() && QDir(dir).exists() ? dir : QString();
+}
+
 QStringList corpusFiles() {
     QStringList files;
     const QString dir = corpusDir();

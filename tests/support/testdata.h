@@ -9,18 +9,18 @@
 
 namespace ordalvex::testing {
 
-// Folder of the expected-output files (tests/data), passed in by CTest.
-inline QString testDataDir() {
-    return qEnvironmentVariable("ORDALVEX_TEST_DATA");
-}
+// Folder of the sample inputs and expected-output files (tests/data): ORDALVEX_TEST_DATA when
+// it is set, else the folder of the source tree the tests were built from, so that a test
+// binary runs on its own as well as under CTest.
+QString testDataDir();
 
-// Folder of real CNC programs, or an empty string when it is not on this machine.
-inline QString corpusDir() {
-    const QString dir = qEnvironmentVariable("ORDALVEX_CORPUS");
-    return !dir.isEmpty() && QDir(dir).exists() ? dir : QString();
-}
+// Folder of real CNC programs: ORDALVEX_CORPUS when it is set (set to nothing, it leaves the
+// corpus out), else the folder named when the build was configured. An empty string when that
+// folder is not on this machine.
+QString corpusDir();
 
-// Every regular file below the corpus folder except its own documentation.
+// Every regular file below the corpus folder except its own documentation, sorted; empty
+// without a corpus.
 QStringList corpusFiles();
 
 QByteArray readFile(const QString& path);
