@@ -3,6 +3,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTest>
 
 namespace ordalvex::testing {
 
@@ -34,6 +35,18 @@ QStringList corpusFiles() {
     }
     files.sort();
     return files;
+}
+
+qsizetype addFileRows(const QStringList& paths) {
+    const QString corpus = corpusDir();
+    for (const QString& path : paths) {
+        const QString relative = corpus.isEmpty() ? QString() : QDir(corpus).relativeFilePath(path);
+        const QString name = relative.isEmpty() || relative.startsWith(QLatin1String("../"))
+                                 ? QFileInfo(path).fileName()
+                                 : relative;
+        QTest::newRow(qPrintable(name)) << path;
+    }
+    return paths.size();
 }
 
 QByteArray readFile(const QString& path) {

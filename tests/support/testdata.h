@@ -23,6 +23,12 @@ QString corpusDir();
 // without a corpus.
 QStringList corpusFiles();
 
+// Adds one row per path to the current test data, the path in the first column (a QString);
+// a row is named by the file's path below the corpus folder, or by its file name when it lies
+// elsewhere. Returns the number of rows added: a data function fed by the corpus alone skips
+// when it is 0, since QtTest runs a test function without rows once, with no data to fetch.
+qsizetype addFileRows(const QStringList& paths);
+
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
 // Writes `bytes` as `name` (which may hold subfolders, made as needed) in `folder`; returns
