@@ -31,11 +31,13 @@ function(ordalvex_library name kind)
 endfunction()
 
 # ordalvex_test(<name> SOURCES ... LINKS ...)
-# A QtTest executable registered with CTest; widget tests run on the offscreen platform.
+# A QtTest executable registered with CTest; widget tests run on the offscreen platform. The
+# binary also runs on its own: test_platform picks the offscreen platform when none is set, and
+# test_support knows the test data and corpus folders when the environment does not name them.
 function(ordalvex_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ordalvex_options Qt6::Test test_support ${ARG_LINKS})
+  target_link_libraries(${name} PRIVATE ordalvex_options Qt6::Test test_support test_platform ${ARG_LINKS})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORDALVEX_CORPUS=${ORDALVEX_CORPUS_DIR};ORDALVEX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"

@@ -90,14 +90,19 @@ private Q_SLOTS:
     }
 
     // The tool reports what the document window's find next selects, on the sample programs
-    // and the real ones of the corpus.
-    void sameAsTheDocumentWindow() {
-        ScopedInteraction ui;
+    // and the first real ones of the corpus.
+    void sameAsTheDocumentWindow_data() {
+        QTest::addColumn<QString>("path");
         QStringList files = corpusFiles().mid(0, 20);
         const QDir samples(testDataDir() + QStringLiteral("/input"));
         for (const QString& name : samples.entryList({QStringLiteral("*.nc")}, QDir::Files))
             files.append(samples.filePath(name));
         QVERIFY(files.size() > 5);
+        addFileRows(files);
+    }
+    void sameAsTheDocumentWindow() {
+        QFETCH(QString, path);
+        ScopedInteraction ui;
         struct Search {
             QStringList options;
             QString pattern;
@@ -112,26 +117,24 @@ private Q_SLOTS:
             {{}, QStringLiteral("$ ?1"), frDown},
             {{}, QStringLiteral("("), frDown},
         };
+        TEditForm form;
+        FormatSettings format;
+        format.FontName = QStringLiteral("Courier New");
+        format.FontSize = 10;
+        form.document().setFormat(format);
+        form.OpenFile(path);
+        QVERIFY(waitForEditors());
         int found = 0;
-        for (const QString& file : files) {
-            TEditForm form;
-            FormatSettings format;
-            format.FontName = QStringLiteral("Courier New");
-            format.FontSize = 10;
-            form.document().setFormat(format);
-            form.OpenFile(file);
-            QVERIFY(waitForEditors());
-            for (const Search& search : searches) {
-                const QByteArray expected = editorFindNext(*form.editor(), search.pattern, search.flags);
-                const ProcessRun run = runFind(search.options + QStringList{search.pattern, file});
-                QVERIFY2(run.out == expected,
-                         qPrintable(file + QLatin1Char(' ') + search.pattern + QLatin1Char('\n') +
-                                    describeDifference(expected, run.out)));
-                QCOMPARE(run.exitCode, expected.isEmpty() ? 1 : 0);
-                found += expected.isEmpty() ? 0 : 1;
-            }
+        for (const Search& search : searches) {
+            const QByteArray expected = editorFindNext(*form.editor(), search.pattern, search.flags);
+            const ProcessRun run = runFind(search.options + QStringList{search.pattern, path});
+            QVERIFY2(run.out == expected,
+                     qPrintable(search.pattern + QLatin1Char('\n') + describeDifference(expected, run.out)));
+            QCOMPARE(run.exitCode, expected.isEmpty() ? 1 : 0);
+            found += expected.isEmpty() ? 0 : 1;
         }
-        QVERIFY(found > 0);
+        // Agreeing on finding nothing proves little: a program with a comment has a "(" to find.
+        QVERIFY(found > 0 || !readFile(path).contains('('));
     }
 
     void usageAndErrors_data() {

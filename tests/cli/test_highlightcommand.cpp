@@ -23,47 +23,52 @@ class TestHighlightCommand : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // Every sample input gives exactly its reference RTF, from a file and from standard input.
-    void matchesReferences() {
+    void matchesReferences_data() {
+        QTest::addColumn<QString>("path");
         const QDir inputs(testDataDir() + QStringLiteral("/input"));
         const QStringList names = inputs.entryList({QStringLiteral("*.nc")}, QDir::Files);
-        QVERIFY(!names.isEmpty());
-        for (const QString& name : names) {
-            const QByteArray expected = readFile(testDataDir() + QStringLiteral("/reference/") +
-                                                 QFileInfo(name).completeBaseName() + QStringLiteral(".rtf"));
-            const Run fromFile = runTool({QStringLiteral("highlight"), inputs.filePath(name)});
-            QCOMPARE(fromFile.exitCode, 0);
-            QVERIFY2(fromFile.out == expected,
-                     qPrintable(name + QLatin1String(": ") + describeDifference(expected, fromFile.out)));
-            const Run fromStdin =
-                runTool({QStringLiteral("highlight"), QStringLiteral("-")}, readFile(inputs.filePath(name)));
-            QCOMPARE(fromStdin.out, expected);
-        }
+        QVERIFY2(!names.isEmpty(), qPrintable(inputs.path()));
+        for (const QString& name : names)
+            QTest::newRow(qPrintable(name)) << inputs.filePath(name);
+    }
+    void matchesReferences() {
+        QFETCH(QString, path);
+        const QString referencePath = testDataDir() + QStringLiteral("/reference/") +
+                                      QFileInfo(path).completeBaseName() + QStringLiteral(".rtf");
+        QVERIFY2(QFile::exists(referencePath), qPrintable(referencePath));
+        const QByteArray expected = readFile(referencePath);
+        const Run fromFile = runTool({QStringLiteral("highlight"), path});
+        QCOMPARE(fromFile.exitCode, 0);
+        QVERIFY2(fromFile.out == expected, qPrintable(describeDifference(expected, fromFile.out)));
+        const Run fromStdin = runTool({QStringLiteral("highlight"), QStringLiteral("-")}, readFile(path));
+        QCOMPARE(fromStdin.out, expected);
     }
 
     // On real programs the tool writes what the highlighter writes, and its RTF strips back to
     // the program's upper-cased text with nothing lost.
-    void corpusStripsBack() {
-        const QStringList files = corpusFiles();
-        if (files.isEmpty())
+    void corpusStripsBack_data() {
+        QTest::addColumn<QString>("path");
+        if (addFileRows(corpusFiles()) == 0)
             QSKIP("corpus folder absent");
-        for (const QString& path : files) {
-            const QByteArray input = readFile(path);
-            const Run run = runTool({QStringLiteral("highlight"), path});
-            QCOMPARE(run.exitCode, 0);
-            std::string expected;
-            ordalvex::highlightToRtf(std::string_view(input.constData(), size_t(input.size())), expected,
-                                     "Courier New", 12);
-            QVERIFY2(run.out == QByteArray::fromStdString(expected), qPrintable(path));
-            const auto read =
-                ordalvex::readRtf(std::string_view(run.out.constData(), size_t(run.out.size())));
-            QVERIFY(read.document);
-            QByteArray upper = input;
-            for (char& c : upper)
-                if (c >= 'a' && c <= 'z')
-                    c = char(c - 32);
-            upper.replace("\r\n", "\n").replace('\r', '\n');
-            QCOMPARE(read.document->text.size(), qsizetype(upper.size()));
-        }
+    }
+    void corpusStripsBack() {
+        QFETCH(QString, path);
+        const QByteArray input = readFile(path);
+        const Run run = runTool({QStringLiteral("highlight"), path});
+        QCOMPARE(run.exitCode, 0);
+        std::string expected;
+        ordalvex::highlightToRtf(std::string_view(input.constData(), size_t(input.size())), expected,
+                                 "Courier New", 12);
+        const QByteArray highlighted = QByteArray::fromStdString(expected);
+        QVERIFY2(run.out == highlighted, qPrintable(describeDifference(highlighted, run.out)));
+        const auto read = ordalvex::readRtf(std::string_view(run.out.constData(), size_t(run.out.size())));
+        QVERIFY(read.document);
+        QByteArray upper = input;
+        for (char& c : upper)
+            if (c >= 'a' && c <= 'z')
+                c = char(c - 32);
+        upper.replace("\r\n", "\n").replace('\r', '\n');
+        QCOMPARE(read.document->text.size(), qsizetype(upper.size()));
     }
 
     void fontOptions() {

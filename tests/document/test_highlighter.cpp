@@ -136,44 +136,52 @@ private Q_SLOTS:
     }
 
     // The reference files hold the tool's exact output for each sample input.
-    void referenceFiles() {
+    void referenceFiles_data() {
+        QTest::addColumn<QString>("path");
         const QDir inputs(testDataDir() + QStringLiteral("/input"));
         const QStringList names = inputs.entryList({QStringLiteral("*.nc")}, QDir::Files);
-        QVERIFY(!names.isEmpty());
-        for (const QString& name : names) {
-            const QByteArray input = readFile(inputs.filePath(name));
-            const QString referencePath = testDataDir() + QStringLiteral("/reference/") +
-                                          QFileInfo(name).completeBaseName() + QStringLiteral(".rtf");
-            const QByteArray expected = readFile(referencePath);
-            const QByteArray actual =
-                QByteArray::fromStdString(rtfOf(std::string_view(input.constData(), size_t(input.size()))));
-            QVERIFY2(actual == expected,
-                     qPrintable(name + QLatin1String(": ") + describeDifference(expected, actual)));
-        }
+        QVERIFY2(!names.isEmpty(), qPrintable(inputs.path()));
+        for (const QString& name : names)
+            QTest::newRow(qPrintable(name)) << inputs.filePath(name);
+    }
+    void referenceFiles() {
+        QFETCH(QString, path);
+        const QByteArray input = readFile(path);
+        const QString referencePath = testDataDir() + QStringLiteral("/reference/") +
+                                      QFileInfo(path).completeBaseName() + QStringLiteral(".rtf");
+        QVERIFY2(QFile::exists(referencePath), qPrintable(referencePath));
+        const QByteArray expected = readFile(referencePath);
+        const QByteArray actual =
+            QByteArray::fromStdString(rtfOf(std::string_view(input.constData(), size_t(input.size()))));
+        QVERIFY2(actual == expected, qPrintable(describeDifference(expected, actual)));
     }
 
     // Reading the RTF back gives every character of the program, upper-cased.
-    void roundTripKeepsEveryCharacter() {
-        QStringList files;
+    void roundTripKeepsEveryCharacter_data() {
+        QTest::addColumn<QString>("path");
         const QDir inputs(testDataDir() + QStringLiteral("/input"));
+        QStringList files;
         for (const QString& name : inputs.entryList({QStringLiteral("*.nc")}, QDir::Files))
             files << inputs.filePath(name);
-        files << corpusFiles();
-        for (const QString& path : files) {
-            const QByteArray input = readFile(path);
-            const std::string rtf = rtfOf(std::string_view(input.constData(), size_t(input.size())));
-            const RtfReadResult read = readRtf(rtf);
-            QVERIFY(read.document.has_value());
-            const QString expected = expectedShownText(input);
-            if (read.document->text != expected) {
-                qsizetype at = 0;
-                while (at < expected.size() && read.document->text[at] == expected[at])
-                    ++at;
-                QFAIL(qPrintable(QStringLiteral("%1: differs at character %2").arg(path).arg(at)));
-            }
-        }
-        if (corpusFiles().isEmpty())
+        QVERIFY2(!files.isEmpty(), qPrintable(inputs.path()));
+        if (corpusDir().isEmpty())
             qInfo("corpus folder absent: checked the bundled inputs only");
+        addFileRows(files + corpusFiles());
+    }
+    void roundTripKeepsEveryCharacter() {
+        QFETCH(QString, path);
+        const QByteArray input = readFile(path);
+        const std::string rtf = rtfOf(std::string_view(input.constData(), size_t(input.size())));
+        const RtfReadResult read = readRtf(rtf);
+        QVERIFY(read.document.has_value());
+        const QString expected = expectedShownText(input);
+        if (read.document->text != expected) {
+            qsizetype at = 0;
+            while (at < expected.size() && at < read.document->text.size() &&
+                   read.document->text[at] == expected[at])
+                ++at;
+            QFAIL(qPrintable(QStringLiteral("differs at character %1").arg(at)));
+        }
     }
 };
 

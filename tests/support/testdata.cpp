@@ -3,8 +3,21 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTest>
 
 namespace ordalvex::testing {
+
+QString testDataDir() {
+    if (qEnvironmentVariableIsSet("ORDALVEX_TEST_DATA"))
+        return qEnvironmentVariable("ORDALVEX_TEST_DATA");
+    return QStringLiteral(ORDALVEX_SOURCE_TEST_DATA);
+}
+
+QString corpusDir() {
+    const QString dir = qEnvironmentVariableIsSet("ORDALVEX_CORPUS") ? qEnvironmentVariable("ORDALVEX_CORPUS")
+                                                                     : QStringLiteral(ORDALVEX_SOURCE_CORPUS);
+    return !dir.isEmpty() && QDir(dir).exists() ? dir : QString();
+}
 
 QStringList corpusFiles() {
     QStringList files;
@@ -22,6 +35,18 @@ QStringList corpusFiles() {
     }
     files.sort();
     return files;
+}
+
+qsizetype addFileRows(const QStringList& paths) {
+    const QString corpus = corpusDir();
+    for (const QString& path : paths) {
+        const QString relative = corpus.isEmpty() ? QString() : QDir(corpus).relativeFilePath(path);
+        const QString name = relative.isEmpty() || relative.startsWith(QLatin1String("../"))
+                                 ? QFileInfo(path).fileName()
+                                 : relative;
+        QTest::newRow(qPrintable(name)) << path;
+    }
+    return paths.size();
 }
 
 QByteArray readFile(const QString& path) {

@@ -9,19 +9,25 @@
 
 namespace ordalvex::testing {
 
-// Folder of the expected-output files (tests/data), passed in by CTest.
-inline QString testDataDir() {
-    return qEnvironmentVariable("ORDALVEX_TEST_DATA");
-}
+// Folder of the sample inputs and expected-output files (tests/data): ORDALVEX_TEST_DATA when
+// it is set, else the folder of the source tree the tests were built from, so that a test
+// binary runs on its own as well as under CTest.
+QString testDataDir();
 
-// Folder of real CNC programs, or an empty string when it is not on this machine.
-inline QString corpusDir() {
-    const QString dir = qEnvironmentVariable("ORDALVEX_CORPUS");
-    return !dir.isEmpty() && QDir(dir).exists() ? dir : QString();
-}
+// Folder of real CNC programs: ORDALVEX_CORPUS when it is set (set to nothing, it leaves the
+// corpus out), else the folder named when the build was configured. An empty string when that
+// folder is not on this machine.
+QString corpusDir();
 
-// Every regular file below the corpus folder except its own documentation.
+// Every regular file below the corpus folder except its own documentation, sorted; empty
+// without a corpus.
 QStringList corpusFiles();
+
+// Adds one row per path to the current test data, the path in the first column (a QString);
+// a row is named by the file's path below the corpus folder, or by its file name when it lies
+// elsewhere. Returns the number of rows added: a data function fed by the corpus alone skips
+// when it is 0, since QtTest runs a test function without rows once, with no data to fetch.
+qsizetype addFileRows(const QStringList& paths);
 
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
