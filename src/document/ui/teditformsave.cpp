@@ -41,21 +41,6 @@ QString folderOf(const QString& path) {
     return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
 }
 
-// The file name with its extension (from the last "." of the name) replaced by `extension`.
-QString withExtension(const QString& path, const QString& extension) {
-    const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    const QString stem = dot > slash ? path.left(dot) : path;
-    return stem + extension;
-}
-
-// The extension of a file path with its dot (".nc"), or empty.
-QString extensionOf(const QString& path) {
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot >= 0 ? name.mid(dot) : QString();
-}
-
 // Copies the file on disk to its ".bak" name. The old copy is replaced only by a complete new
 // one, or overwritten in place where the folder takes no new files. Returns whether the copy
 // was made; a missing source or a failed copy is not an error.
@@ -102,7 +87,7 @@ TEditForm::SaveResult TEditForm::Save() {
 
     if (const auto number = findProgramNumber(bytes); number && !SkipNameCheck) {
         const QString programNumber = cp1250::decode(*number);
-        const QString baseName = QFileInfo(FileName).completeBaseName();
+        const QString baseName = withExtension(QFileInfo(FileName).fileName(), QString());
         if (programNumber != baseName) {
             beep();
             const auto answer =
