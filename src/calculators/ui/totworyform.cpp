@@ -6,6 +6,7 @@
 #include "common/core/numbers.h"
 #include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
+#include "common/ui/widgethelpers.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,19 +26,6 @@
 namespace ordalvex {
 
 namespace {
-
-QLineEdit* makeField(QWidget* parent, const char* name, const char* text, int maxLength) {
-    auto* field = new QLineEdit(QString::fromUtf8(text), parent);
-    field->setObjectName(QString::fromLatin1(name));
-    limitTyping(field, maxLength);
-    return field;
-}
-
-QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& text) {
-    auto* button = new QRadioButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
 
 // Fixed cells of the grid: shown in the button colour, never selected.
 QTableWidgetItem* fixedCell(const QString& text, const QColor& background) {
@@ -62,10 +50,10 @@ TOtworyForm::TOtworyForm(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(title());
 
-    m_diameter = makeField(this, "Srednica_Edit", "10", 7);
-    m_firstAngle = makeField(this, "Kat_Pierwszego_Edit", "0", 7);
-    m_pitch = makeField(this, "Kat_Pomiedzy_Edit", "0", 7);
-    m_count = makeField(this, "Liczba_Edit", "0", 3);
+    m_diameter = makeField(this, "Srednica_Edit", QStringLiteral("10"), 7);
+    m_firstAngle = makeField(this, "Kat_Pierwszego_Edit", QStringLiteral("0"), 7);
+    m_pitch = makeField(this, "Kat_Pomiedzy_Edit", QStringLiteral("0"), 7);
+    m_count = makeField(this, "Liczba_Edit", QStringLiteral("0"), 3);
 
     auto* inputGroup = new QGroupBox(QStringLiteral("Dane"), this);
     inputGroup->setObjectName(QStringLiteral("GroupBox1"));
