@@ -69,6 +69,9 @@ QFrame* makePanel(const char* name, int height, QWidget* parent) {
     return panel;
 }
 
+// The member of the window that holds a control of type T.
+template <typename T> using Member = T* TComPortForm::*;
+
 QPlainTextEdit* makeMemo(const char* name, QWidget* parent) {
     auto* memo = new QPlainTextEdit(parent);
     memo->setObjectName(QLatin1String(name));
@@ -123,176 +126,62 @@ TComPortForm::~TComPortForm() {
 }
 
 void TComPortForm::buildControls() {
-    using Slot =
-        std::variant<QPushButton * TComPortForm::*, QToolButton * TComPortForm::*,
-                     RadioGroup * TComPortForm::*, QLabel * TComPortForm::*, QLineEdit * TComPortForm::*>;
+    using F = TComPortForm;
+    using Slot = std::variant<Member<QPushButton>, Member<QToolButton>, Member<RadioGroup>, Member<QLabel>,
+                              Member<QLineEdit>>;
     // The controls of the bars, in tab order: the member that holds each, its name and caption,
     // its place in the design, and the controls left of it (names separated by blanks) that
-    // push it right, `gap` pixels clear, where they grew (see clearOf).
+    // push it right, `gap` pixels clear, where they grew (see clearOf). Where the system font
+    // is wider than the one the places were chosen for, a field moves right rather than cover
+    // its label.
     struct Control {
-        QFrame* TComPortForm::*bar;
+        Member<QFrame> bar;
         Slot slot;
         const char* name;
         const char* caption;
         QRect place;
         const char* clearOf = "";
         int gap = 0;
-        void (TComPortForm::*onClick)() = nullptr;
+        void (F::*onClick)() = nullptr;
         const char* hint = nullptr;
         const char* choices = nullptr; // radio groups: separated by "|"
         int columns = 1;
         int choice = 0;
     };
-    using F = TComPortForm;
-    constexpr QLabel* F::*kUnnamed = nullptr;
+    constexpr Member<QLabel> kUnnamed = nullptr;
+    // clang-format off
     static const Control kControls[] = {
-        {&F::m_panel1,
-         &F::m_openButton,
-         "OpenButton",
-         "&Otwórz...",
-         {6, 12, 70, 25},
-         "",
-         0,
-         &F::OpenButtonClick,
-         "Wczytaj parametry"},
-        {&F::m_panel1,
-         &F::m_saveButton,
-         "SaveButton",
-         "&Zapisz...",
-         {6, 40, 70, 25},
-         "",
-         0,
-         &F::SaveButtonClick,
-         "Zapisz parametry"},
+        {&F::m_panel1, &F::m_openButton, "OpenButton", "&Otwórz...", {6, 12, 70, 25}, "", 0, &F::OpenButtonClick, "Wczytaj parametry"},
+        {&F::m_panel1, &F::m_saveButton, "SaveButton", "&Zapisz...", {6, 40, 70, 25}, "", 0, &F::SaveButtonClick, "Zapisz parametry"},
         {&F::m_panel1, &F::m_quitBtn, "QuitBtn", "Zam&knij", {6, 68, 70, 25}, "", 0, &F::QuitBtnClick},
-        {&F::m_panel1,
-         &F::m_comPortRG,
-         "ComPortRG",
-         " Port COM ",
-         {84, 4, 69, 93},
-         "OpenButton SaveButton QuitBtn",
-         8,
-         &F::ComPortRGClick,
-         nullptr,
-         "COM1|COM2|COM3|COM4"},
-        {&F::m_panel1,
-         &F::m_baudRateRG,
-         "BaudRateRG",
-         "Szybkość transmisji",
-         {156, 4, 185, 93},
-         "ComPortRG",
-         3,
-         &F::BaudRateRGClick,
-         nullptr,
-         "300|600|1200|2400|4800|9600|14400|19200|38400|56000|57600|115200",
-         3,
-         5},
-        {&F::m_panel1,
-         &F::m_dataBitsRG,
-         "DataBitsRG",
-         " Bity danych",
-         {344, 4, 74, 93},
-         "BaudRateRG",
-         3,
-         &F::DataBitsRGClick,
-         nullptr,
-         "5|6|7|8",
-         1,
-         3},
-        {&F::m_panel1,
-         &F::m_parityRG,
-         "ParityRG",
-         " Parzystość",
-         {421, 4, 73, 93},
-         "DataBitsRG",
-         3,
-         &F::ParityRGClick,
-         nullptr,
-         "none|odd|even|mark|space"},
-        {&F::m_panel1,
-         &F::m_handshakingRG,
-         "HandshakingRG",
-         " Sterowanie przepływem",
-         {497, 4, 153, 93},
-         "ParityRG",
-         3,
-         &F::HandshakingRGClick,
-         nullptr,
-         "none|RTS/CTS|XON/XOFF|RTS/CTS + XON/XOFF"},
-        {&F::m_panel1,
-         &F::m_testSpeedButton,
-         "TestSpeedButton",
-         "&Test",
-         {656, 48, 41, 22},
-         "HandshakingRG",
-         6,
-         &F::TestSpeedButtonClick,
-         "Testowanie ustawień"},
-        {&F::m_panel1,
-         &F::m_connectBtn,
-         "ConnectBtn",
-         "&Połącz",
-         {708, 20, 65, 25},
-         "TestSpeedButton",
-         11,
-         &F::ConnectBtnClick},
-        {&F::m_panel1,
-         &F::m_disconnectBtn,
-         "DisconnectBtn",
-         "&Rozłącz",
-         {708, 72, 64, 25},
-         "TestSpeedButton",
-         11,
-         &F::DisconnectBtnClick},
+        {&F::m_panel1, &F::m_comPortRG, "ComPortRG", " Port COM ", {84, 4, 69, 93}, "OpenButton SaveButton QuitBtn", 8,
+         &F::ComPortRGClick, nullptr, "COM1|COM2|COM3|COM4"},
+        {&F::m_panel1, &F::m_baudRateRG, "BaudRateRG", "Szybkość transmisji", {156, 4, 185, 93}, "ComPortRG", 3,
+         &F::BaudRateRGClick, nullptr, "300|600|1200|2400|4800|9600|14400|19200|38400|56000|57600|115200", 3, 5},
+        {&F::m_panel1, &F::m_dataBitsRG, "DataBitsRG", " Bity danych", {344, 4, 74, 93}, "BaudRateRG", 3,
+         &F::DataBitsRGClick, nullptr, "5|6|7|8", 1, 3},
+        {&F::m_panel1, &F::m_parityRG, "ParityRG", " Parzystość", {421, 4, 73, 93}, "DataBitsRG", 3,
+         &F::ParityRGClick, nullptr, "none|odd|even|mark|space"},
+        {&F::m_panel1, &F::m_handshakingRG, "HandshakingRG", " Sterowanie przepływem", {497, 4, 153, 93}, "ParityRG", 3,
+         &F::HandshakingRGClick, nullptr, "none|RTS/CTS|XON/XOFF|RTS/CTS + XON/XOFF"},
+        {&F::m_panel1, &F::m_testSpeedButton, "TestSpeedButton", "&Test", {656, 48, 41, 22}, "HandshakingRG", 6,
+         &F::TestSpeedButtonClick, "Testowanie ustawień"},
+        {&F::m_panel1, &F::m_connectBtn, "ConnectBtn", "&Połącz", {708, 20, 65, 25}, "TestSpeedButton", 11, &F::ConnectBtnClick},
+        {&F::m_panel1, &F::m_disconnectBtn, "DisconnectBtn", "&Rozłącz", {708, 72, 64, 25}, "TestSpeedButton", 11, &F::DisconnectBtnClick},
         {&F::m_panel4, &F::m_label1, "Label1", "Opuźnienie wysłania znaku : ", {15, 6, 0, 0}},
-        // Where the system font is wider than the one the places were chosen for, a field moves
-        // right rather than cover its label.
         {&F::m_panel4, &F::m_charDelayEdit, "CharDelayEdit", "0", {152, 3, 41, 21}, "Label1", 1},
-        {&F::m_panel4,
-         &F::m_label2,
-         "Label2",
-         "Opuźnienie wysłania lini : ",
-         {312, 6, 0, 0},
-         "CharDelayEdit",
-         8},
+        {&F::m_panel4, &F::m_label2, "Label2", "Opuźnienie wysłania lini : ", {312, 6, 0, 0}, "CharDelayEdit", 8},
         {&F::m_panel4, &F::m_lineDelayEdit, "LineDelayEdit", "0", {432, 3, 41, 21}, "Label2", 1},
         {&F::m_panel3, kUnnamed, "", "Odebrane", {4, 0, 120, kPanel3Height}},
         {&F::m_panel3, &F::m_clrInMemo, "ClrInMemo", "Wyczyść", {137, 1, 75, 14}, "", 0, &F::ClrInMemoClick},
         {&F::m_panel2, kUnnamed, "", "Wysłane", {4, 0, 120, kPanel2Height}},
-        {&F::m_panel2,
-         &F::m_clrOutMemo,
-         "ClrOutMemo",
-         "Wyczyść",
-         {137, 3, 75, 14},
-         "",
-         0,
-         &F::ClrOutMemoClick},
+        {&F::m_panel2, &F::m_clrOutMemo, "ClrOutMemo", "Wyczyść", {137, 3, 75, 14}, "", 0, &F::ClrOutMemoClick},
         {&F::m_panel2, &F::m_setDTRBtn, "SetDTRBtn", "SET DTR", {332, 3, 75, 14}, "", 0, &F::SetDTRBtnClick},
-        {&F::m_panel2,
-         &F::m_clrDTRBtn,
-         "ClrDTRBtn",
-         "CLR DTR",
-         {407, 3, 75, 14},
-         "SetDTRBtn",
-         0,
-         &F::ClrDTRBtnClick},
-        {&F::m_panel2,
-         &F::m_setRTSBtn,
-         "SetRTSBtn",
-         "SET RTS",
-         {522, 3, 75, 14},
-         "ClrDTRBtn",
-         40,
-         &F::SetRTSBtnClick},
-        {&F::m_panel2,
-         &F::m_clrRTSBtn,
-         "ClrRTSBtn",
-         "CLR RTS",
-         {597, 3, 75, 14},
-         "SetRTSBtn",
-         0,
-         &F::ClrRTSBtnClick},
+        {&F::m_panel2, &F::m_clrDTRBtn, "ClrDTRBtn", "CLR DTR", {407, 3, 75, 14}, "SetDTRBtn", 0, &F::ClrDTRBtnClick},
+        {&F::m_panel2, &F::m_setRTSBtn, "SetRTSBtn", "SET RTS", {522, 3, 75, 14}, "ClrDTRBtn", 40, &F::SetRTSBtnClick},
+        {&F::m_panel2, &F::m_clrRTSBtn, "ClrRTSBtn", "CLR RTS", {597, 3, 75, 14}, "SetRTSBtn", 0, &F::ClrRTSBtnClick},
     };
+    // clang-format on
 
     // Makes the controls of `bar` from the table.
     const auto fill = [this](QFrame* F::*bar) {
