@@ -80,9 +80,7 @@ TOtworyForm::TOtworyForm(QWidget* parent)
     auto* calculate = new QPushButton(QStringLiteral("&Oblicz"), this);
     calculate->setObjectName(QStringLiteral("ObliczButton"));
     calculate->setDefault(true);
-    auto* closeButton = new QPushButton(QStringLiteral("&Zamknij"), this);
-    closeButton->setObjectName(QStringLiteral("ZamknijButton"));
-    closeButton->setAutoDefault(false);
+    auto* closeButton = makeButton(this, "ZamknijButton", QStringLiteral("&Zamknij"));
 
     m_grid = new QTableWidget(2, 3, this);
     m_grid->setObjectName(QStringLiteral("WyStringGrid"));
