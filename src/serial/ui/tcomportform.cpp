@@ -149,42 +149,48 @@ void TComPortForm::buildControls() {
         int choice = 0;
     };
     constexpr Member<QLabel> kUnnamed = nullptr;
+    constexpr Member<QFrame> top = &F::m_panel1, delays = &F::m_panel4, in = &F::m_panel3, out = &F::m_panel2;
     // clang-format off
     static const Control kControls[] = {
-        {&F::m_panel1, &F::m_openButton, "OpenButton", "&Otwórz...", {6, 12, 70, 25}, "", 0, &F::OpenButtonClick, "Wczytaj parametry"},
-        {&F::m_panel1, &F::m_saveButton, "SaveButton", "&Zapisz...", {6, 40, 70, 25}, "", 0, &F::SaveButtonClick, "Zapisz parametry"},
-        {&F::m_panel1, &F::m_quitBtn, "QuitBtn", "Zam&knij", {6, 68, 70, 25}, "", 0, &F::QuitBtnClick},
-        {&F::m_panel1, &F::m_comPortRG, "ComPortRG", " Port COM ", {84, 4, 69, 93}, "OpenButton SaveButton QuitBtn", 8,
+        {top, &F::m_openButton, "OpenButton", "&Otwórz...", {6, 12, 70, 25}, "", 0, &F::OpenButtonClick,
+         "Wczytaj parametry"},
+        {top, &F::m_saveButton, "SaveButton", "&Zapisz...", {6, 40, 70, 25}, "", 0, &F::SaveButtonClick,
+         "Zapisz parametry"},
+        {top, &F::m_quitBtn, "QuitBtn", "Zam&knij", {6, 68, 70, 25}, "", 0, &F::QuitBtnClick},
+        {top, &F::m_comPortRG, "ComPortRG", " Port COM ", {84, 4, 69, 93}, "OpenButton SaveButton QuitBtn", 8,
          &F::ComPortRGClick, nullptr, "COM1|COM2|COM3|COM4"},
-        {&F::m_panel1, &F::m_baudRateRG, "BaudRateRG", "Szybkość transmisji", {156, 4, 185, 93}, "ComPortRG", 3,
-         &F::BaudRateRGClick, nullptr, "300|600|1200|2400|4800|9600|14400|19200|38400|56000|57600|115200", 3, 5},
-        {&F::m_panel1, &F::m_dataBitsRG, "DataBitsRG", " Bity danych", {344, 4, 74, 93}, "BaudRateRG", 3,
+        {top, &F::m_baudRateRG, "BaudRateRG", "Szybkość transmisji", {156, 4, 185, 93}, "ComPortRG", 3,
+         &F::BaudRateRGClick, nullptr,
+         "300|600|1200|2400|4800|9600|14400|19200|38400|56000|57600|115200", 3, 5},
+        {top, &F::m_dataBitsRG, "DataBitsRG", " Bity danych", {344, 4, 74, 93}, "BaudRateRG", 3,
          &F::DataBitsRGClick, nullptr, "5|6|7|8", 1, 3},
-        {&F::m_panel1, &F::m_parityRG, "ParityRG", " Parzystość", {421, 4, 73, 93}, "DataBitsRG", 3,
+        {top, &F::m_parityRG, "ParityRG", " Parzystość", {421, 4, 73, 93}, "DataBitsRG", 3,
          &F::ParityRGClick, nullptr, "none|odd|even|mark|space"},
-        {&F::m_panel1, &F::m_handshakingRG, "HandshakingRG", " Sterowanie przepływem", {497, 4, 153, 93}, "ParityRG", 3,
-         &F::HandshakingRGClick, nullptr, "none|RTS/CTS|XON/XOFF|RTS/CTS + XON/XOFF"},
-        {&F::m_panel1, &F::m_testSpeedButton, "TestSpeedButton", "&Test", {656, 48, 41, 22}, "HandshakingRG", 6,
+        {top, &F::m_handshakingRG, "HandshakingRG", " Sterowanie przepływem", {497, 4, 153, 93},
+         "ParityRG", 3, &F::HandshakingRGClick, nullptr, "none|RTS/CTS|XON/XOFF|RTS/CTS + XON/XOFF"},
+        {top, &F::m_testSpeedButton, "TestSpeedButton", "&Test", {656, 48, 41, 22}, "HandshakingRG", 6,
          &F::TestSpeedButtonClick, "Testowanie ustawień"},
-        {&F::m_panel1, &F::m_connectBtn, "ConnectBtn", "&Połącz", {708, 20, 65, 25}, "TestSpeedButton", 11, &F::ConnectBtnClick},
-        {&F::m_panel1, &F::m_disconnectBtn, "DisconnectBtn", "&Rozłącz", {708, 72, 64, 25}, "TestSpeedButton", 11, &F::DisconnectBtnClick},
-        {&F::m_panel4, &F::m_label1, "Label1", "Opuźnienie wysłania znaku : ", {15, 6, 0, 0}},
-        {&F::m_panel4, &F::m_charDelayEdit, "CharDelayEdit", "0", {152, 3, 41, 21}, "Label1", 1},
-        {&F::m_panel4, &F::m_label2, "Label2", "Opuźnienie wysłania lini : ", {312, 6, 0, 0}, "CharDelayEdit", 8},
-        {&F::m_panel4, &F::m_lineDelayEdit, "LineDelayEdit", "0", {432, 3, 41, 21}, "Label2", 1},
-        {&F::m_panel3, kUnnamed, "", "Odebrane", {4, 0, 120, kPanel3Height}},
-        {&F::m_panel3, &F::m_clrInMemo, "ClrInMemo", "Wyczyść", {137, 1, 75, 14}, "", 0, &F::ClrInMemoClick},
-        {&F::m_panel2, kUnnamed, "", "Wysłane", {4, 0, 120, kPanel2Height}},
-        {&F::m_panel2, &F::m_clrOutMemo, "ClrOutMemo", "Wyczyść", {137, 3, 75, 14}, "", 0, &F::ClrOutMemoClick},
-        {&F::m_panel2, &F::m_setDTRBtn, "SetDTRBtn", "SET DTR", {332, 3, 75, 14}, "", 0, &F::SetDTRBtnClick},
-        {&F::m_panel2, &F::m_clrDTRBtn, "ClrDTRBtn", "CLR DTR", {407, 3, 75, 14}, "SetDTRBtn", 0, &F::ClrDTRBtnClick},
-        {&F::m_panel2, &F::m_setRTSBtn, "SetRTSBtn", "SET RTS", {522, 3, 75, 14}, "ClrDTRBtn", 40, &F::SetRTSBtnClick},
-        {&F::m_panel2, &F::m_clrRTSBtn, "ClrRTSBtn", "CLR RTS", {597, 3, 75, 14}, "SetRTSBtn", 0, &F::ClrRTSBtnClick},
+        {top, &F::m_connectBtn, "ConnectBtn", "&Połącz", {708, 20, 65, 25}, "TestSpeedButton", 11,
+         &F::ConnectBtnClick},
+        {top, &F::m_disconnectBtn, "DisconnectBtn", "&Rozłącz", {708, 72, 64, 25}, "TestSpeedButton", 11,
+         &F::DisconnectBtnClick},
+        {delays, &F::m_label1, "Label1", "Opuźnienie wysłania znaku : ", {15, 6, 0, 0}},
+        {delays, &F::m_charDelayEdit, "CharDelayEdit", "0", {152, 3, 41, 21}, "Label1", 1},
+        {delays, &F::m_label2, "Label2", "Opuźnienie wysłania lini : ", {312, 6, 0, 0}, "CharDelayEdit", 8},
+        {delays, &F::m_lineDelayEdit, "LineDelayEdit", "0", {432, 3, 41, 21}, "Label2", 1},
+        {in, kUnnamed, "", "Odebrane", {4, 0, 120, kPanel3Height}},
+        {in, &F::m_clrInMemo, "ClrInMemo", "Wyczyść", {137, 1, 75, 14}, "", 0, &F::ClrInMemoClick},
+        {out, kUnnamed, "", "Wysłane", {4, 0, 120, kPanel2Height}},
+        {out, &F::m_clrOutMemo, "ClrOutMemo", "Wyczyść", {137, 3, 75, 14}, "", 0, &F::ClrOutMemoClick},
+        {out, &F::m_setDTRBtn, "SetDTRBtn", "SET DTR", {332, 3, 75, 14}, "", 0, &F::SetDTRBtnClick},
+        {out, &F::m_clrDTRBtn, "ClrDTRBtn", "CLR DTR", {407, 3, 75, 14}, "SetDTRBtn", 0, &F::ClrDTRBtnClick},
+        {out, &F::m_setRTSBtn, "SetRTSBtn", "SET RTS", {522, 3, 75, 14}, "ClrDTRBtn", 40, &F::SetRTSBtnClick},
+        {out, &F::m_clrRTSBtn, "ClrRTSBtn", "CLR RTS", {597, 3, 75, 14}, "SetRTSBtn", 0, &F::ClrRTSBtnClick},
     };
     // clang-format on
 
     // Makes the controls of `bar` from the table.
-    const auto fill = [this](QFrame* F::*bar) {
+    const auto fill = [this](Member<QFrame> bar) {
         QFrame* panel = this->*bar;
         for (const Control& row : kControls) {
             if (row.bar != bar)
@@ -240,20 +246,20 @@ void TComPortForm::buildControls() {
     layout->setSizeConstraint(QLayout::SetNoConstraint);
 
     m_panel1 = makePanel("Panel1", kPanel1Height, this);
-    fill(&F::m_panel1);
+    fill(top);
     m_disconnectBtn->setEnabled(false);
     layout->addWidget(m_panel1);
 
     m_panel4 = makePanel("Panel4", kPanel4Height, this);
     m_panel4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    fill(&F::m_panel4);
+    fill(delays);
     m_portDeviceLabel = makeLabel(m_panel4, "PortDeviceLabel", QString());
     m_portDeviceLabel->setGeometry(m_lineDelayEdit->geometry().right() + 12, 3,
                                    kCollapsedWidth - m_lineDelayEdit->geometry().right() - 16, 21);
     layout->addWidget(m_panel4);
 
     m_panel3 = makePanel("Panel3", kPanel3Height, this);
-    fill(&F::m_panel3);
+    fill(in);
     layout->addWidget(m_panel3);
 
     m_rxMemo = makeMemo("RxMemo", this);
@@ -262,7 +268,7 @@ void TComPortForm::buildControls() {
     layout->addWidget(m_rxMemo, 1);
 
     m_panel2 = makePanel("Panel2", kPanel2Height, this);
-    fill(&F::m_panel2);
+    fill(out);
     layout->addWidget(m_panel2);
 
     m_txMemo = makeMemo("TxMemo", this);
