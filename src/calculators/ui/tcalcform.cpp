@@ -5,6 +5,8 @@
 #include "common/ui/userinteraction.h"
 #include "common/ui/widgethelpers.h"
 
+#include <string>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -62,10 +64,8 @@ TCalcForm::TCalcForm(QWidget* parent)
 
     const auto makeLabels = [this](const char* name, const char* caption, const char* unit,
                                    QLabel*(&labels)[2]) {
-        labels[0] = new QLabel(QString::fromUtf8(caption), this);
-        labels[0]->setObjectName(QString::fromLatin1(name));
-        labels[1] = new QLabel(QString::fromUtf8(unit), this);
-        labels[1]->setObjectName(QString::fromLatin1(name) + QStringLiteral("Unit"));
+        labels[0] = makeLabel(this, name, QString::fromUtf8(caption));
+        labels[1] = makeLabel(this, (std::string(name) + "Unit").c_str(), QString::fromUtf8(unit));
     };
     QLabel* dLabels[2];
     QLabel* osLabels[2];

@@ -28,10 +28,8 @@ TMcForm::TMcForm(QWidget* parent)
 
     auto* group = new QGroupBox(QStringLiteral("Przelicz :"), this);
     group->setObjectName(QStringLiteral("RadioGroup1"));
-    m_toInches = new QRadioButton(QStringLiteral("Milimetry na cale"), group);
-    m_toInches->setObjectName(QStringLiteral("MilRadioButton"));
-    m_toMillimetres = new QRadioButton(QStringLiteral("Cale na milimetry"), group);
-    m_toMillimetres->setObjectName(QStringLiteral("RadioButton2"));
+    m_toInches = makeRadio(group, "MilRadioButton", QStringLiteral("Milimetry na cale"));
+    m_toMillimetres = makeRadio(group, "RadioButton2", QStringLiteral("Cale na milimetry"));
     m_toMillimetres->setChecked(true);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(m_toInches);

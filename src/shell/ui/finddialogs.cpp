@@ -72,10 +72,8 @@ FindDialog::FindDialog(QWidget* parent)
 
     auto* direction = new QGroupBox(QStringLiteral("Kierunek"), this);
     direction->setObjectName(QStringLiteral("Direction"));
-    m_up = new QRadioButton(QStringLiteral("W górę"), direction);
-    m_up->setObjectName(QStringLiteral("Up"));
-    m_down = new QRadioButton(QStringLiteral("W dół"), direction);
-    m_down->setObjectName(QStringLiteral("Down"));
+    m_up = makeRadio(direction, "Up", QStringLiteral("W górę"));
+    m_down = makeRadio(direction, "Down", QStringLiteral("W dół"));
     m_down->setChecked(true);
     auto* directionLayout = new QHBoxLayout(direction);
     directionLayout->addWidget(m_up);

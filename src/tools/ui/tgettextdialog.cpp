@@ -37,8 +37,7 @@ TGetTextDialog::TGetTextDialog(const QString& settingsPath, QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_settingsPath(settingsPath) {
     setWindowTitle(QStringLiteral("Wstaw kropki"));
-    m_label = new QLabel(QStringLiteral("Wpisz adresy , po których należy wstawić kropki :"), this);
-    m_label->setObjectName(QStringLiteral("Label1"));
+    m_label = makeLabel(this, "Label1", QStringLiteral("Wpisz adresy , po których należy wstawić kropki :"));
     placeGrown(m_label, {8, 12, 256, 16});
 
     m_comboBox = new QComboBox(this);
