@@ -1,31 +1,33 @@
 #include "cli/commandline.h"
 
+#include "common/core/filebytes.h"
+
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
+
+#include <QFile>
 
 namespace ordalvex::cli {
 
 bool readInput(std::string_view path, std::string& bytes) {
-    std::FILE* file = stdin;
-    const bool fromStdin = path.empty() || path == "-";
-    if (!fromStdin) {
-        file = std::fopen(std::string(path).c_str(), "rb");
-        if (!file) {
-            printError(std::string(path) + ": " + std::strerror(errno));
-            return false;
-        }
+    if (!path.empty() && path != "-") {
+        QString error;
+        const std::optional<QByteArray> read =
+            readWholeFile(QFile::decodeName(QByteArray(path.data(), qsizetype(path.size()))), &error);
+        if (!read)
+            printError(std::string(path) + ": " + error.toLocal8Bit().toStdString());
+        else
+            bytes.append(read->constData(), std::size_t(read->size()));
+        return read.has_value();
     }
     char buffer[1 << 16];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
         bytes.append(buffer, n);
-    const bool failed = std::ferror(file) != 0;
-    if (!fromStdin)
-        std::fclose(file);
+    const bool failed = std::ferror(stdin) != 0;
     if (failed)
-        printError(std::string(fromStdin ? "standard input" : path) + ": read error");
+        printError("standard input: read error");
     return !failed;
 }
 

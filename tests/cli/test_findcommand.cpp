@@ -149,6 +149,8 @@ private Q_SLOTS:
                                    << QByteArray("usage: ordalvex-cnc");
         QTest::newRow("missing file")
             << QStringList{"X", "/nonexistent/P.NC"} << 1 << QByteArray("ordalvex-cnc: /nonexistent/P.NC: ");
+        QTest::newRow("folder in place of the file")
+            << QStringList{"X", "/"} << 1 << QByteArray("ordalvex-cnc: /: ");
     }
     void usageAndErrors() {
         QFETCH(QStringList, arguments);

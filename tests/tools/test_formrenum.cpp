@@ -489,14 +489,18 @@ private Q_SLOTS:
     void failedOkSaveKeepsDialogOpen() {
         testing::ScopedInteraction seam;
         auto form = makeForm(kProgram);
-        form->ButtonStartClick();
+        QTest::mouseClick(control<QPushButton>(*form, "ButtonStart"), Qt::LeftButton);
         waitForPreview(*form);
         QVERIFY(QFile::remove(renumPath()));
         QVERIFY(QDir(m_dir->path()).mkdir("Renum.tmp")); // a folder cannot be written as a file
-        form->ButtonOKClick();
+        QTest::mouseClick(control<QPushButton>(*form, "ButtonOK"), Qt::LeftButton);
         QVERIFY(!form->confirmed());
-        QCOMPARE(seam->messages.size(), 1);
         QCOMPARE(form->result(), 0);
+        // The message tells of the file that could not be written, not of one that could not be read.
+        QCOMPARE(seam->messages.size(), 1);
+        QCOMPARE(seam->messages[0].icon, QMessageBox::Critical);
+        QCOMPARE(seam->messages[0].text,
+                 QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(renumPath())));
     }
 
     void contextMenuOpensOnlyAfterRightPress() {

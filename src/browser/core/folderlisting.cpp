@@ -1,5 +1,7 @@
 #include "browser/core/folderlisting.h"
 
+#include "common/core/filebytes.h"
+
 #include <algorithm>
 
 #include <QDir>
@@ -85,15 +87,12 @@ bool FolderListing::startNextFile() {
     m_sorted.insert(at, m_fileNumber);
     if (onFileAdded)
         onFileAdded(m_fileIndex, m_files.back());
-    QFile file(m_prefix + name);
-    if (file.open(QIODevice::ReadOnly))
-        m_bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        m_error = file.errorString();
+    std::optional<QByteArray> bytes = readWholeFile(m_prefix + name, &m_error);
+    if (!bytes) {
         m_status = Status::Failed;
-        m_bytes.clear();
         return false;
     }
+    m_bytes = std::move(*bytes);
     m_scanner.emplace(std::string_view(m_bytes.constData(), std::size_t(m_bytes.size())), m_order);
     return true;
 }

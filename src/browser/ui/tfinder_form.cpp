@@ -8,6 +8,7 @@
 #include "common/core/programfiletypes.h"
 #include "common/ui/growtotext.h"
 #include "common/ui/userinteraction.h"
+#include "common/ui/widgethelpers.h"
 #include "document/ui/trichedit98.h"
 
 #include <QAction>
@@ -146,10 +147,7 @@ void TFinder_Form::buildControls() {
     connect(m_shellTreeView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TFinder_Form::ShellTreeViewChange);
 
-    auto* label1 = new QLabel(QStringLiteral("Wyswietl pliki typu :"), this);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->move(296, 192);
-    label1->adjustSize();
+    makeLabel(this, "Label1", QStringLiteral("Wyswietl pliki typu :"), {296, 192});
 
     m_filterComboBox = new QComboBox(this);
     m_filterComboBox->setObjectName(QStringLiteral("FilterComboBox"));
@@ -162,22 +160,16 @@ void TFinder_Form::buildControls() {
     m_findLabeledEdit = new QLineEdit(this);
     m_findLabeledEdit->setObjectName(QStringLiteral("FindLabeledEdit"));
     m_findLabeledEdit->setGeometry(296, 264, 121, m_findLabeledEdit->sizeHint().height());
-    auto* findLabel = new QLabel(QStringLiteral("Znajdź tekst :"), this);
-    findLabel->setObjectName(QStringLiteral("FindLabeledEditLabel"));
+    auto* findLabel = makeLabel(this, "FindLabeledEditLabel", QStringLiteral("Znajdź tekst :"));
     findLabel->setBuddy(m_findLabeledEdit);
-    findLabel->adjustSize();
     findLabel->move(296, 264 - findLabel->height() - 2);
     connect(m_findLabeledEdit, &QLineEdit::textChanged, this, &TFinder_Form::FindLabeledEditChange);
 
-    m_znajdzButton = new QPushButton(QStringLiteral("Znajdź"), this);
-    m_znajdzButton->setObjectName(QStringLiteral("ZnajdzButton"));
-    placeGrown(m_znajdzButton, {440, 264, 75, 25});
+    m_znajdzButton = makeButton(this, "ZnajdzButton", QStringLiteral("Znajdź"), {440, 264, 75, 25});
     m_znajdzButton->setToolTip(QStringLiteral("Szukaj w komentarzach"));
     connect(m_znajdzButton, &QPushButton::clicked, this, &TFinder_Form::ZnajdzButtonClick);
 
-    m_button2 = new QPushButton(QStringLiteral("&Zamknij"), this);
-    m_button2->setObjectName(QStringLiteral("Button2"));
-    placeGrown(m_button2, {440, 376, 75, 25});
+    m_button2 = makeButton(this, "Button2", QStringLiteral("&Zamknij"), {440, 376, 75, 25});
     connect(m_button2, &QPushButton::clicked, this, &TFinder_Form::Button2Click);
 
     m_memo = new TRichEdit98(this);

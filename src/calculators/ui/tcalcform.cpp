@@ -3,6 +3,9 @@
 #include "calculators/ui/editfieldbehaviour.h"
 #include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
+#include "common/ui/widgethelpers.h"
+
+#include <string>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -52,25 +55,17 @@ TCalcForm::TCalcForm(QWidget* parent)
     setWindowTitle(title());
     setToolTip(QStringLiteral("Kolor zielony - dane do wprowadzenia,  granatowy - wyniki."));
 
-    const auto makeField = [this](const char* name, const char* text, int maxLength) {
-        auto* field = new QLineEdit(QString::fromLatin1(text), this);
-        field->setObjectName(QString::fromLatin1(name));
-        limitTyping(field, maxLength);
-        return field;
-    };
-    m_d = makeField("D", "10", 5);
-    m_os = makeField("Os", "1", 2);
-    m_vc = makeField("Vc", "60", 3);
-    m_fz = makeField("Fz", "0.3", 5);
-    m_s = makeField("S", "1", 5);
-    m_f = makeField("F", "1", 4);
+    m_d = makeField(this, "D", QStringLiteral("10"), 5);
+    m_os = makeField(this, "Os", QStringLiteral("1"), 2);
+    m_vc = makeField(this, "Vc", QStringLiteral("60"), 3);
+    m_fz = makeField(this, "Fz", QStringLiteral("0.3"), 5);
+    m_s = makeField(this, "S", QStringLiteral("1"), 5);
+    m_f = makeField(this, "F", QStringLiteral("1"), 4);
 
     const auto makeLabels = [this](const char* name, const char* caption, const char* unit,
                                    QLabel*(&labels)[2]) {
-        labels[0] = new QLabel(QString::fromUtf8(caption), this);
-        labels[0]->setObjectName(QString::fromLatin1(name));
-        labels[1] = new QLabel(QString::fromUtf8(unit), this);
-        labels[1]->setObjectName(QString::fromLatin1(name) + QStringLiteral("Unit"));
+        labels[0] = makeLabel(this, name, QString::fromUtf8(caption));
+        labels[1] = makeLabel(this, (std::string(name) + "Unit").c_str(), QString::fromUtf8(unit));
     };
     QLabel* dLabels[2];
     QLabel* osLabels[2];
@@ -101,9 +96,7 @@ TCalcForm::TCalcForm(QWidget* parent)
     auto* calculate = new QPushButton(QStringLiteral("&Oblicz"), this);
     calculate->setObjectName(QStringLiteral("ObliczButton"));
     calculate->setDefault(true);
-    auto* closeButton = new QPushButton(QStringLiteral("&Zamknij"), this);
-    closeButton->setObjectName(QStringLiteral("ZamknijButton"));
-    closeButton->setAutoDefault(false);
+    auto* closeButton = makeButton(this, "ZamknijButton", QStringLiteral("&Zamknij"));
     m_calculate = calculate;
     m_close = closeButton;
 

@@ -4,6 +4,7 @@
 #include "common/core/numbers.h"
 #include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
+#include "common/ui/widgethelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -110,11 +111,8 @@ TKatyForm::TKatyForm(QWidget* parent)
     const char* labelCaptions[] = {"Bok : a", "Bok : b", "Bok : c", "Kat : B", "Kąt : C"};
     auto* panelLayout = new QGridLayout(panel);
     for (int i = 0; i < 5; ++i) {
-        m_edits[i] = new QLineEdit(QStringLiteral("1"), panel);
-        m_edits[i]->setObjectName(QString::fromLatin1(editNames[i]));
-        limitTyping(m_edits[i], i < 3 ? 7 : 6);
-        m_labels[i] = new QLabel(QString::fromUtf8(labelCaptions[i]), panel);
-        m_labels[i]->setObjectName(QString::fromLatin1(labelNames[i]));
+        m_edits[i] = makeField(panel, editNames[i], QStringLiteral("1"), i < 3 ? 7 : 6);
+        m_labels[i] = makeLabel(panel, labelNames[i], QString::fromUtf8(labelCaptions[i]));
         m_labels[i]->setBuddy(m_edits[i]);
         panelLayout->addWidget(m_labels[i], i, 0);
         panelLayout->addWidget(m_edits[i], i, 1);
@@ -124,9 +122,7 @@ TKatyForm::TKatyForm(QWidget* parent)
     m_calculate->setObjectName(QStringLiteral("Button_Oblicz"));
     m_calculate->setDefault(true);
     m_calculate->setEnabled(false);
-    auto* closeButton = new QPushButton(QStringLiteral("&Zamknij"), this);
-    closeButton->setObjectName(QStringLiteral("Button_Zamknij"));
-    closeButton->setAutoDefault(false);
+    auto* closeButton = makeButton(this, "Button_Zamknij", QStringLiteral("&Zamknij"));
 
     auto* side = new QVBoxLayout;
     side->addWidget(group);

@@ -5,6 +5,7 @@
 #include "calculators/ui/editfieldbehaviour.h"
 #include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
+#include "common/ui/widgethelpers.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -27,31 +28,22 @@ TMcForm::TMcForm(QWidget* parent)
 
     auto* group = new QGroupBox(QStringLiteral("Przelicz :"), this);
     group->setObjectName(QStringLiteral("RadioGroup1"));
-    m_toInches = new QRadioButton(QStringLiteral("Milimetry na cale"), group);
-    m_toInches->setObjectName(QStringLiteral("MilRadioButton"));
-    m_toMillimetres = new QRadioButton(QStringLiteral("Cale na milimetry"), group);
-    m_toMillimetres->setObjectName(QStringLiteral("RadioButton2"));
+    m_toInches = makeRadio(group, "MilRadioButton", QStringLiteral("Milimetry na cale"));
+    m_toMillimetres = makeRadio(group, "RadioButton2", QStringLiteral("Cale na milimetry"));
     m_toMillimetres->setChecked(true);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(m_toInches);
     groupLayout->addWidget(m_toMillimetres);
 
-    m_input = new QLineEdit(QStringLiteral("0"), this);
-    m_input->setObjectName(QStringLiteral("DaneLabeledEdit"));
-    limitTyping(m_input, 8);
-    m_inputLabel = new QLabel(QStringLiteral("Dane (cale) :"), this);
-    m_inputLabel->setObjectName(QStringLiteral("DaneLabeledEditLabel"));
+    m_input = makeField(this, "DaneLabeledEdit", QStringLiteral("0"), 8);
+    m_inputLabel = makeLabel(this, "DaneLabeledEditLabel", QStringLiteral("Dane (cale) :"));
     m_inputLabel->setBuddy(m_input);
-    m_result = new QLineEdit(QStringLiteral("0.00000"), this);
-    m_result->setObjectName(QStringLiteral("WynikLabeledEdit"));
+    m_result = makeField(this, "WynikLabeledEdit", QStringLiteral("0.00000"));
     m_result->setReadOnly(true);
-    m_resultLabel = new QLabel(QStringLiteral("Wynik (mm) :"), this);
-    m_resultLabel->setObjectName(QStringLiteral("WynikLabeledEditLabel"));
+    m_resultLabel = makeLabel(this, "WynikLabeledEditLabel", QStringLiteral("Wynik (mm) :"));
     m_resultLabel->setBuddy(m_result);
 
-    auto* closeButton = new QPushButton(QStringLiteral("&Zamknij"), this);
-    closeButton->setObjectName(QStringLiteral("ZamknijButton"));
-    closeButton->setAutoDefault(false);
+    auto* closeButton = makeButton(this, "ZamknijButton", QStringLiteral("&Zamknij"));
 
     auto* fields = new QGridLayout;
     fields->addWidget(m_inputLabel, 0, 0);

@@ -6,6 +6,7 @@
 #include "common/core/numbers.h"
 #include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
+#include "common/ui/widgethelpers.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,19 +26,6 @@
 namespace ordalvex {
 
 namespace {
-
-QLineEdit* makeField(QWidget* parent, const char* name, const char* text, int maxLength) {
-    auto* field = new QLineEdit(QString::fromUtf8(text), parent);
-    field->setObjectName(QString::fromLatin1(name));
-    limitTyping(field, maxLength);
-    return field;
-}
-
-QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& text) {
-    auto* button = new QRadioButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
 
 // Fixed cells of the grid: shown in the button colour, never selected.
 QTableWidgetItem* fixedCell(const QString& text, const QColor& background) {
@@ -62,10 +50,10 @@ TOtworyForm::TOtworyForm(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(title());
 
-    m_diameter = makeField(this, "Srednica_Edit", "10", 7);
-    m_firstAngle = makeField(this, "Kat_Pierwszego_Edit", "0", 7);
-    m_pitch = makeField(this, "Kat_Pomiedzy_Edit", "0", 7);
-    m_count = makeField(this, "Liczba_Edit", "0", 3);
+    m_diameter = makeField(this, "Srednica_Edit", QStringLiteral("10"), 7);
+    m_firstAngle = makeField(this, "Kat_Pierwszego_Edit", QStringLiteral("0"), 7);
+    m_pitch = makeField(this, "Kat_Pomiedzy_Edit", QStringLiteral("0"), 7);
+    m_count = makeField(this, "Liczba_Edit", QStringLiteral("0"), 3);
 
     auto* inputGroup = new QGroupBox(QStringLiteral("Dane"), this);
     inputGroup->setObjectName(QStringLiteral("GroupBox1"));
@@ -92,9 +80,7 @@ TOtworyForm::TOtworyForm(QWidget* parent)
     auto* calculate = new QPushButton(QStringLiteral("&Oblicz"), this);
     calculate->setObjectName(QStringLiteral("ObliczButton"));
     calculate->setDefault(true);
-    auto* closeButton = new QPushButton(QStringLiteral("&Zamknij"), this);
-    closeButton->setObjectName(QStringLiteral("ZamknijButton"));
-    closeButton->setAutoDefault(false);
+    auto* closeButton = makeButton(this, "ZamknijButton", QStringLiteral("&Zamknij"));
 
     m_grid = new QTableWidget(2, 3, this);
     m_grid->setObjectName(QStringLiteral("WyStringGrid"));

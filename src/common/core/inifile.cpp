@@ -1,10 +1,9 @@
 #include "common/core/inifile.h"
 
 #include "common/core/codepage.h"
+#include "common/core/filebytes.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace ordalvex {
 
@@ -21,15 +20,12 @@ IniFile::IniFile(QString path) : m_path(std::move(path)) {
 
 bool IniFile::load() {
     m_sections.clear();
-    QFile file(m_path);
-    if (!file.exists())
+    if (!QFile::exists(m_path))
         return true;
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = readWholeFile(m_path);
+    if (!bytes)
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    fromText(cp1250::decode(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    fromText(cp1250::decode(std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size()))));
     return true;
 }
 
@@ -80,15 +76,7 @@ QString IniFile::toText() const {
 
 bool IniFile::save() const {
     const auto encoded = cp1250::encode(toText());
-    if (!encoded.ok())
-        return false;
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(encoded.bytes.data(), static_cast<qint64>(encoded.bytes.size())) !=
-        static_cast<qint64>(encoded.bytes.size()))
-        return false;
-    return file.commit();
+    return encoded.ok() && writeFileSafely(m_path, encoded.bytes).ok();
 }
 
 const IniFile::Section* IniFile::findSection(const QString& name) const {

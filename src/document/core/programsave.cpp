@@ -1,5 +1,6 @@
 #include "document/core/programsave.h"
 
+#include "common/core/programfiletypes.h"
 #include "document/core/patternsearch.h"
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace ordalvex {
 
@@ -100,49 +100,13 @@ std::string stampDates(std::string_view text, std::string_view date) {
 }
 
 QString backupPathFor(const QString& path) {
-    const QFileInfo info(path);
-    const QString name = info.fileName();
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString base = dot > 0 ? name.left(dot) : name;
-    const qsizetype folderLength = path.size() - name.size();
-    return path.left(folderLength) + base + QStringLiteral(".bak");
+    return withExtension(path, QStringLiteral(".bak"));
 }
 
 std::string withEveryLineEnded(std::string text) {
     if (!text.empty() && text.back() != '\n' && text.back() != '\r')
         text += "\r\n";
     return text;
-}
-
-FileWriteResult writeFileSafely(const QString& path, std::string_view bytes) {
-    FileWriteResult result;
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.status = FileWriteResult::CannotCreate;
-        result.errorNumber = errno;
-        result.systemMessage = file.errorString();
-        return result;
-    }
-    // The error number is taken right after the call that failed, before cleanup overwrites it.
-    errno = 0;
-    const auto size = static_cast<qint64>(bytes.size());
-    bool ok = file.write(bytes.data(), size) == size;
-    ok = ok && file.flush();
-    int error = errno;
-    if (ok) {
-        errno = 0;
-        ok = file.commit();
-        error = errno;
-    } else {
-        file.cancelWriting();
-    }
-    if (!ok) {
-        result.status = FileWriteResult::WriteFailed;
-        result.errorNumber = error;
-        result.systemMessage = file.errorString();
-    }
-    return result;
 }
 
 namespace {
@@ -199,21 +163,6 @@ FileWriteResult writeProgramFile(const QString& path, std::string_view bytes) {
     if (!target.isFile() || !target.isWritable())
         return result;
     return writeFileInPlace(path, bytes);
-}
-
-QString fileWriteErrorText(const QString& path, const FileWriteResult& result) {
-    switch (result.status) {
-    case FileWriteResult::Written:
-        return {};
-    case FileWriteResult::CannotCreate:
-        return QStringLiteral("Nie można utworzyć pliku \"%1\".\r%2").arg(path, result.systemMessage);
-    case FileWriteResult::WriteFailed:
-        break;
-    }
-    QString text = QStringLiteral("Nie mogę zapisać pliku. Wystąpił błąd nr %1").arg(result.errorNumber);
-    if (!result.previousKept)
-        text += QStringLiteral("\rPlik \"%1\" może być niekompletny.").arg(path);
-    return text;
 }
 
 } // namespace ordalvex

@@ -2,6 +2,7 @@
 
 #include "common/core/codepage.h"
 #include "common/core/filebytes.h"
+#include "common/core/programfiletypes.h"
 #include "document/core/programsave.h"
 
 #include <QDir>
@@ -41,7 +42,7 @@ std::optional<TextDocument::NameMismatch> TextDocument::nameMismatch(std::string
     const std::optional<std::string> number = findProgramNumber(bytes);
     if (!number)
         return std::nullopt;
-    NameMismatch mismatch{QFileInfo(m_fileName).completeBaseName(), cp1250::decode(*number)};
+    NameMismatch mismatch{withExtension(QFileInfo(m_fileName).fileName(), QString()), cp1250::decode(*number)};
     if (mismatch.programNumber == mismatch.fileBaseName)
         return std::nullopt;
     return mismatch;

@@ -34,21 +34,6 @@ QString folderOf(const QString& path) {
     return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
 }
 
-// The file name with its extension (from the last "." of the name) replaced by `extension`.
-QString withExtension(const QString& path, const QString& extension) {
-    const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    const QString stem = dot > slash ? path.left(dot) : path;
-    return stem + extension;
-}
-
-// The extension of a file path with its dot (".nc"), or empty.
-QString extensionOf(const QString& path) {
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot >= 0 ? name.mid(dot) : QString();
-}
-
 } // namespace
 
 bool TEditForm::encodeText(std::string& bytes, const QString& refusal) {

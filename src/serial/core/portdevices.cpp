@@ -1,5 +1,6 @@
 #include "serial/core/portdevices.h"
 
+#include "common/core/filebytes.h"
 #include "common/core/inifile.h"
 
 #include <algorithm>
@@ -7,7 +8,6 @@
 #include <cstring>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -61,11 +61,10 @@ QStringList terminalsByNumber(const QString& root, const QString& pattern) {
 // The serial core reports the UART type of each ttyS port; 0 (unknown) is a port the kernel
 // reserves without any hardware behind it, which every PC has four of.
 int uartType(const QString& root, const QString& name) {
-    QFile type(under(root, QStringLiteral("/sys/class/tty/") + name + QStringLiteral("/type")));
-    if (!type.open(QIODevice::ReadOnly))
-        return 0;
+    const std::optional<QByteArray> type =
+        readWholeFile(under(root, QStringLiteral("/sys/class/tty/") + name + QStringLiteral("/type")));
     bool ok = false;
-    const int value = QString::fromLatin1(type.readAll()).trimmed().toInt(&ok);
+    const int value = type ? QString::fromLatin1(*type).trimmed().toInt(&ok) : 0;
     return ok ? value : 0;
 }
 

@@ -4,10 +4,13 @@
 #include "common/core/inifile.h"
 #include "common/ui/growtotext.h"
 #include "common/ui/userinteraction.h"
+#include "common/ui/widgethelpers.h"
 #include "serial/core/terminaltext.h"
 #include "serial/ui/radiogroup.h"
 
 #include <algorithm>
+#include <type_traits>
+#include <variant>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -66,18 +69,8 @@ QFrame* makePanel(const char* name, int height, QWidget* parent) {
     return panel;
 }
 
-QPushButton* makeButton(const char* name, const QString& text, const QRect& place, QWidget* parent,
-                        bool small = false) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    // The bars the buttons sit in keep their height.
-    placeGrown(button, place, Qt::Horizontal);
-    // In a dialog every push button would otherwise take Enter typed into an edit field.
-    button->setAutoDefault(false);
-    if (small)
-        button->setFont(smallFont());
-    return button;
-}
+// The member of the window that holds a control of type T.
+template <typename T> using Member = T* TComPortForm::*;
 
 QPlainTextEdit* makeMemo(const char* name, QWidget* parent) {
     auto* memo = new QPlainTextEdit(parent);
@@ -133,89 +126,140 @@ TComPortForm::~TComPortForm() {
 }
 
 void TComPortForm::buildControls() {
+    using F = TComPortForm;
+    using Slot = std::variant<Member<QPushButton>, Member<QToolButton>, Member<RadioGroup>, Member<QLabel>,
+                              Member<QLineEdit>>;
+    // The controls of the bars, in tab order: the member that holds each, its name and caption,
+    // its place in the design, and the controls left of it (names separated by blanks) that
+    // push it right, `gap` pixels clear, where they grew (see clearOf). Where the system font
+    // is wider than the one the places were chosen for, a field moves right rather than cover
+    // its label.
+    struct Control {
+        Member<QFrame> bar;
+        Slot slot;
+        const char* name;
+        const char* caption;
+        QRect place;
+        const char* clearOf = "";
+        int gap = 0;
+        void (F::*onClick)() = nullptr;
+        const char* hint = nullptr;
+        const char* choices = nullptr; // radio groups: separated by "|"
+        int columns = 1;
+        int choice = 0;
+    };
+    constexpr Member<QLabel> kUnnamed = nullptr;
+    constexpr Member<QFrame> top = &F::m_panel1, delays = &F::m_panel4, in = &F::m_panel3, out = &F::m_panel2;
+    // clang-format off
+    static const Control kControls[] = {
+        {top, &F::m_openButton, "OpenButton", "&Otwórz...", {6, 12, 70, 25}, "", 0, &F::OpenButtonClick,
+         "Wczytaj parametry"},
+        {top, &F::m_saveButton, "SaveButton", "&Zapisz...", {6, 40, 70, 25}, "", 0, &F::SaveButtonClick,
+         "Zapisz parametry"},
+        {top, &F::m_quitBtn, "QuitBtn", "Zam&knij", {6, 68, 70, 25}, "", 0, &F::QuitBtnClick},
+        {top, &F::m_comPortRG, "ComPortRG", " Port COM ", {84, 4, 69, 93}, "OpenButton SaveButton QuitBtn", 8,
+         &F::ComPortRGClick, nullptr, "COM1|COM2|COM3|COM4"},
+        {top, &F::m_baudRateRG, "BaudRateRG", "Szybkość transmisji", {156, 4, 185, 93}, "ComPortRG", 3,
+         &F::BaudRateRGClick, nullptr,
+         "300|600|1200|2400|4800|9600|14400|19200|38400|56000|57600|115200", 3, 5},
+        {top, &F::m_dataBitsRG, "DataBitsRG", " Bity danych", {344, 4, 74, 93}, "BaudRateRG", 3,
+         &F::DataBitsRGClick, nullptr, "5|6|7|8", 1, 3},
+        {top, &F::m_parityRG, "ParityRG", " Parzystość", {421, 4, 73, 93}, "DataBitsRG", 3,
+         &F::ParityRGClick, nullptr, "none|odd|even|mark|space"},
+        {top, &F::m_handshakingRG, "HandshakingRG", " Sterowanie przepływem", {497, 4, 153, 93},
+         "ParityRG", 3, &F::HandshakingRGClick, nullptr, "none|RTS/CTS|XON/XOFF|RTS/CTS + XON/XOFF"},
+        {top, &F::m_testSpeedButton, "TestSpeedButton", "&Test", {656, 48, 41, 22}, "HandshakingRG", 6,
+         &F::TestSpeedButtonClick, "Testowanie ustawień"},
+        {top, &F::m_connectBtn, "ConnectBtn", "&Połącz", {708, 20, 65, 25}, "TestSpeedButton", 11,
+         &F::ConnectBtnClick},
+        {top, &F::m_disconnectBtn, "DisconnectBtn", "&Rozłącz", {708, 72, 64, 25}, "TestSpeedButton", 11,
+         &F::DisconnectBtnClick},
+        {delays, &F::m_label1, "Label1", "Opuźnienie wysłania znaku : ", {15, 6, 0, 0}},
+        {delays, &F::m_charDelayEdit, "CharDelayEdit", "0", {152, 3, 41, 21}, "Label1", 1},
+        {delays, &F::m_label2, "Label2", "Opuźnienie wysłania lini : ", {312, 6, 0, 0}, "CharDelayEdit", 8},
+        {delays, &F::m_lineDelayEdit, "LineDelayEdit", "0", {432, 3, 41, 21}, "Label2", 1},
+        {in, kUnnamed, "", "Odebrane", {4, 0, 120, kPanel3Height}},
+        {in, &F::m_clrInMemo, "ClrInMemo", "Wyczyść", {137, 1, 75, 14}, "", 0, &F::ClrInMemoClick},
+        {out, kUnnamed, "", "Wysłane", {4, 0, 120, kPanel2Height}},
+        {out, &F::m_clrOutMemo, "ClrOutMemo", "Wyczyść", {137, 3, 75, 14}, "", 0, &F::ClrOutMemoClick},
+        {out, &F::m_setDTRBtn, "SetDTRBtn", "SET DTR", {332, 3, 75, 14}, "", 0, &F::SetDTRBtnClick},
+        {out, &F::m_clrDTRBtn, "ClrDTRBtn", "CLR DTR", {407, 3, 75, 14}, "SetDTRBtn", 0, &F::ClrDTRBtnClick},
+        {out, &F::m_setRTSBtn, "SetRTSBtn", "SET RTS", {522, 3, 75, 14}, "ClrDTRBtn", 40, &F::SetRTSBtnClick},
+        {out, &F::m_clrRTSBtn, "ClrRTSBtn", "CLR RTS", {597, 3, 75, 14}, "SetRTSBtn", 0, &F::ClrRTSBtnClick},
+    };
+    // clang-format on
+
+    // Makes the controls of `bar` from the table.
+    const auto fill = [this](Member<QFrame> bar) {
+        QFrame* panel = this->*bar;
+        for (const Control& row : kControls) {
+            if (row.bar != bar)
+                continue;
+            QRect place = row.place;
+            for (const QString& name : QString::fromLatin1(row.clearOf).split(u' ', Qt::SkipEmptyParts))
+                place.moveLeft(clearOf(place.left(), {panel->findChild<QWidget*>(name)}, row.gap));
+            const QString caption = QString::fromUtf8(row.caption);
+            std::visit(
+                [&](auto slot) {
+                    using Type = std::remove_pointer_t<std::remove_reference_t<decltype(this->*slot)>>;
+                    Type* control = nullptr;
+                    if constexpr (std::is_same_v<Type, QPushButton>) {
+                        // The bars the buttons sit in keep their height.
+                        control = makeButton(panel, row.name, caption, place, Qt::Horizontal);
+                        if (place.height() < 20) // the thin bars above the memos
+                            control->setFont(smallFont());
+                    } else if constexpr (std::is_same_v<Type, QToolButton>) {
+                        control = new QToolButton(panel);
+                        control->setText(caption);
+                        control->setCheckable(true);
+                        placeGrown(control, place, Qt::Horizontal);
+                    } else if constexpr (std::is_same_v<Type, RadioGroup>) {
+                        control = new RadioGroup(caption, QString::fromLatin1(row.choices).split(u'|'),
+                                                 row.columns, panel);
+                        placeGrown(control, place, Qt::Horizontal);
+                        control->setItemIndex(row.choice);
+                    } else if constexpr (std::is_same_v<Type, QLabel>) {
+                        control = makeLabel(panel, row.name, caption, place.topLeft());
+                        if (!place.isEmpty())
+                            control->setGeometry(place);
+                    } else {
+                        control = makeField(panel, row.name, caption);
+                        control->setMaxLength(2);
+                        control->setGeometry(place);
+                    }
+                    control->setObjectName(QLatin1String(row.name));
+                    if (row.hint)
+                        control->setToolTip(QString::fromUtf8(row.hint));
+                    if constexpr (!std::is_same_v<Type, QLabel> && !std::is_same_v<Type, QLineEdit>)
+                        if (row.onClick)
+                            connect(control, &Type::clicked, this, row.onClick);
+                    if (slot)
+                        this->*slot = control;
+                },
+                row.slot);
+        }
+    };
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setSizeConstraint(QLayout::SetNoConstraint);
 
     m_panel1 = makePanel("Panel1", kPanel1Height, this);
-    m_openButton = makeButton("OpenButton", QStringLiteral("&Otwórz..."), {6, 12, 70, 25}, m_panel1);
-    m_openButton->setToolTip(QStringLiteral("Wczytaj parametry"));
-    m_saveButton = makeButton("SaveButton", QStringLiteral("&Zapisz..."), {6, 40, 70, 25}, m_panel1);
-    m_saveButton->setToolTip(QStringLiteral("Zapisz parametry"));
-    m_quitBtn = makeButton("QuitBtn", QStringLiteral("Zam&knij"), {6, 68, 70, 25}, m_panel1);
-
-    m_comPortRG = new RadioGroup(QStringLiteral(" Port COM "), {"COM1", "COM2", "COM3", "COM4"}, 1, m_panel1);
-    m_comPortRG->setObjectName(QStringLiteral("ComPortRG"));
-    placeGrown(m_comPortRG, {clearOf(84, {m_openButton, m_saveButton, m_quitBtn}, 8), 4, 69, 93},
-               Qt::Horizontal);
-    m_baudRateRG = new RadioGroup(
-        QStringLiteral("Szybkość transmisji"),
-        {"300", "600", "1200", "2400", "4800", "9600", "14400", "19200", "38400", "56000", "57600", "115200"},
-        3, m_panel1);
-    m_baudRateRG->setObjectName(QStringLiteral("BaudRateRG"));
-    placeGrown(m_baudRateRG, {clearOf(156, {m_comPortRG}, 3), 4, 185, 93}, Qt::Horizontal);
-    m_dataBitsRG = new RadioGroup(QStringLiteral(" Bity danych"), {"5", "6", "7", "8"}, 1, m_panel1);
-    m_dataBitsRG->setObjectName(QStringLiteral("DataBitsRG"));
-    placeGrown(m_dataBitsRG, {clearOf(344, {m_baudRateRG}, 3), 4, 74, 93}, Qt::Horizontal);
-    m_parityRG =
-        new RadioGroup(QStringLiteral(" Parzystość"), {"none", "odd", "even", "mark", "space"}, 1, m_panel1);
-    m_parityRG->setObjectName(QStringLiteral("ParityRG"));
-    placeGrown(m_parityRG, {clearOf(421, {m_dataBitsRG}, 3), 4, 73, 93}, Qt::Horizontal);
-    m_handshakingRG = new RadioGroup(QStringLiteral(" Sterowanie przepływem"),
-                                     {"none", "RTS/CTS", "XON/XOFF", "RTS/CTS + XON/XOFF"}, 1, m_panel1);
-    m_handshakingRG->setObjectName(QStringLiteral("HandshakingRG"));
-    placeGrown(m_handshakingRG, {clearOf(497, {m_parityRG}, 3), 4, 153, 93}, Qt::Horizontal);
-    m_comPortRG->setItemIndex(0);
-    m_baudRateRG->setItemIndex(5);
-    m_dataBitsRG->setItemIndex(3);
-    m_parityRG->setItemIndex(0);
-    m_handshakingRG->setItemIndex(0);
-
-    m_testSpeedButton = new QToolButton(m_panel1);
-    m_testSpeedButton->setObjectName(QStringLiteral("TestSpeedButton"));
-    m_testSpeedButton->setText(QStringLiteral("&Test"));
-    m_testSpeedButton->setToolTip(QStringLiteral("Testowanie ustawień"));
-    m_testSpeedButton->setCheckable(true);
-    placeGrown(m_testSpeedButton, {clearOf(656, {m_handshakingRG}, 6), 48, 41, 22}, Qt::Horizontal);
-    const int connectionLeft = clearOf(708, {m_testSpeedButton}, 11);
-    m_connectBtn =
-        makeButton("ConnectBtn", QStringLiteral("&Połącz"), {connectionLeft, 20, 65, 25}, m_panel1);
-    m_disconnectBtn =
-        makeButton("DisconnectBtn", QStringLiteral("&Rozłącz"), {connectionLeft, 72, 64, 25}, m_panel1);
+    fill(top);
     m_disconnectBtn->setEnabled(false);
     layout->addWidget(m_panel1);
 
     m_panel4 = makePanel("Panel4", kPanel4Height, this);
     m_panel4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_label1 = new QLabel(QStringLiteral("Opuźnienie wysłania znaku : "), m_panel4);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->move(15, 6);
-    m_label1->adjustSize();
-    m_charDelayEdit = new QLineEdit(QStringLiteral("0"), m_panel4);
-    m_charDelayEdit->setObjectName(QStringLiteral("CharDelayEdit"));
-    m_charDelayEdit->setMaxLength(2);
-    // Where the system font is wider than the one the places were chosen for, the field
-    // moves right rather than cover its label.
-    m_charDelayEdit->setGeometry(clearOf(152, {m_label1}, 1), 3, 41, 21);
-    m_label2 = new QLabel(QStringLiteral("Opuźnienie wysłania lini : "), m_panel4);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    m_label2->move(clearOf(312, {m_charDelayEdit}, 8), 6);
-    m_label2->adjustSize();
-    m_lineDelayEdit = new QLineEdit(QStringLiteral("0"), m_panel4);
-    m_lineDelayEdit->setObjectName(QStringLiteral("LineDelayEdit"));
-    m_lineDelayEdit->setMaxLength(2);
-    m_lineDelayEdit->setGeometry(clearOf(432, {m_label2}, 1), 3, 41, 21);
-    m_portDeviceLabel = new QLabel(m_panel4);
-    m_portDeviceLabel->setObjectName(QStringLiteral("PortDeviceLabel"));
+    fill(delays);
+    m_portDeviceLabel = makeLabel(m_panel4, "PortDeviceLabel", QString());
     m_portDeviceLabel->setGeometry(m_lineDelayEdit->geometry().right() + 12, 3,
                                    kCollapsedWidth - m_lineDelayEdit->geometry().right() - 16, 21);
     layout->addWidget(m_panel4);
 
     m_panel3 = makePanel("Panel3", kPanel3Height, this);
-    auto* received = new QLabel(QStringLiteral("Odebrane"), m_panel3);
-    received->setGeometry(4, 0, 120, kPanel3Height);
-    m_clrInMemo = makeButton("ClrInMemo", QStringLiteral("Wyczyść"), {137, 1, 75, 14}, m_panel3, true);
+    fill(in);
     layout->addWidget(m_panel3);
 
     m_rxMemo = makeMemo("RxMemo", this);
@@ -224,16 +268,7 @@ void TComPortForm::buildControls() {
     layout->addWidget(m_rxMemo, 1);
 
     m_panel2 = makePanel("Panel2", kPanel2Height, this);
-    auto* sent = new QLabel(QStringLiteral("Wysłane"), m_panel2);
-    sent->setGeometry(4, 0, 120, kPanel2Height);
-    m_clrOutMemo = makeButton("ClrOutMemo", QStringLiteral("Wyczyść"), {137, 3, 75, 14}, m_panel2, true);
-    m_setDTRBtn = makeButton("SetDTRBtn", QStringLiteral("SET DTR"), {332, 3, 75, 14}, m_panel2, true);
-    m_clrDTRBtn = makeButton("ClrDTRBtn", QStringLiteral("CLR DTR"),
-                             {clearOf(407, {m_setDTRBtn}, 0), 3, 75, 14}, m_panel2, true);
-    m_setRTSBtn = makeButton("SetRTSBtn", QStringLiteral("SET RTS"),
-                             {clearOf(522, {m_clrDTRBtn}, 40), 3, 75, 14}, m_panel2, true);
-    m_clrRTSBtn = makeButton("ClrRTSBtn", QStringLiteral("CLR RTS"),
-                             {clearOf(597, {m_setRTSBtn}, 0), 3, 75, 14}, m_panel2, true);
+    fill(out);
     layout->addWidget(m_panel2);
 
     m_txMemo = makeMemo("TxMemo", this);
@@ -251,23 +286,6 @@ void TComPortForm::buildControls() {
 
     setTestAreaVisible(false);
 
-    connect(m_quitBtn, &QPushButton::clicked, this, &TComPortForm::QuitBtnClick);
-    connect(m_openButton, &QPushButton::clicked, this, &TComPortForm::OpenButtonClick);
-    connect(m_saveButton, &QPushButton::clicked, this, &TComPortForm::SaveButtonClick);
-    connect(m_comPortRG, &RadioGroup::clicked, this, &TComPortForm::ComPortRGClick);
-    connect(m_baudRateRG, &RadioGroup::clicked, this, &TComPortForm::BaudRateRGClick);
-    connect(m_dataBitsRG, &RadioGroup::clicked, this, &TComPortForm::DataBitsRGClick);
-    connect(m_parityRG, &RadioGroup::clicked, this, &TComPortForm::ParityRGClick);
-    connect(m_handshakingRG, &RadioGroup::clicked, this, &TComPortForm::HandshakingRGClick);
-    connect(m_testSpeedButton, &QToolButton::clicked, this, &TComPortForm::TestSpeedButtonClick);
-    connect(m_connectBtn, &QPushButton::clicked, this, &TComPortForm::ConnectBtnClick);
-    connect(m_disconnectBtn, &QPushButton::clicked, this, &TComPortForm::DisconnectBtnClick);
-    connect(m_clrInMemo, &QPushButton::clicked, this, &TComPortForm::ClrInMemoClick);
-    connect(m_clrOutMemo, &QPushButton::clicked, this, &TComPortForm::ClrOutMemoClick);
-    connect(m_setDTRBtn, &QPushButton::clicked, this, &TComPortForm::SetDTRBtnClick);
-    connect(m_clrDTRBtn, &QPushButton::clicked, this, &TComPortForm::ClrDTRBtnClick);
-    connect(m_setRTSBtn, &QPushButton::clicked, this, &TComPortForm::SetRTSBtnClick);
-    connect(m_clrRTSBtn, &QPushButton::clicked, this, &TComPortForm::ClrRTSBtnClick);
     connect(m_txPopupMenu, &QMenu::aboutToShow, this, &TComPortForm::TxPopupMenuPopup);
     connect(m_rxPopupMenu, &QMenu::aboutToShow, this, &TComPortForm::RxPopupMenuPopup);
     connect(m_txCopy, &QAction::triggered, this, &TComPortForm::TxCopyClick);

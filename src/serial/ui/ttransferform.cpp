@@ -1,5 +1,6 @@
 #include "serial/ui/ttransferform.h"
 
+#include "common/ui/widgethelpers.h"
 #include "serial/core/programreceiver.h"
 #include "serial/core/programsender.h"
 #include "serial/core/programsource.h"
@@ -79,10 +80,9 @@ TTransferForm::TTransferForm(Direction direction, const NamedPort& port, const P
     layout->addLayout(form);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    m_cancelBtn = new QPushButton(
-        direction == Direction::Send ? QStringLiteral("&Anuluj") : QStringLiteral("&Zakończ"), this);
-    m_cancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    m_cancelBtn->setAutoDefault(false);
+    m_cancelBtn =
+        makeButton(this, "CancelBtn",
+                   direction == Direction::Send ? QStringLiteral("&Anuluj") : QStringLiteral("&Zakończ"));
     buttons->addWidget(m_cancelBtn);
     layout->addLayout(buttons);
     connect(m_cancelBtn, &QPushButton::clicked, this, &TTransferForm::CancelBtnClick);

@@ -1,5 +1,6 @@
 #include "shell/ui/finddialogs.h"
 
+#include "common/ui/widgethelpers.h"
 #include "document/core/patternsearch.h"
 
 #include <QCheckBox>
@@ -17,17 +18,9 @@ namespace ordalvex {
 namespace {
 
 QLineEdit* makeEdit(QWidget* parent, const char* name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
+    QLineEdit* edit = makeField(parent, name);
     edit->setMinimumWidth(200);
     return edit;
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& text, const char* name) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
 }
 
 // Tab moves through `widgets` in the order given.
@@ -50,10 +43,10 @@ SearchTextDialog::SearchTextDialog(QWidget* parent, const char* objectName, cons
     m_findEdit = makeEdit(this, "FindText");
     m_wholeWord = new QCheckBox(QStringLiteral("Tylko całe wyrazy"), this);
     m_wholeWord->setObjectName(QStringLiteral("WholeWord"));
-    m_findNextButton = makeButton(this, QStringLiteral("Znajdź następny"), "FindNextButton");
+    m_findNextButton = makeButton(this, "FindNextButton", QStringLiteral("Znajdź następny"));
     m_findNextButton->setDefault(true);
     m_findNextButton->setEnabled(false);
-    m_cancelButton = makeButton(this, QStringLiteral("Anuluj"), "CancelButton");
+    m_cancelButton = makeButton(this, "CancelButton", QStringLiteral("Anuluj"));
     connect(m_findNextButton, &QPushButton::clicked, this, &SearchTextDialog::findNext);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -79,10 +72,8 @@ FindDialog::FindDialog(QWidget* parent)
 
     auto* direction = new QGroupBox(QStringLiteral("Kierunek"), this);
     direction->setObjectName(QStringLiteral("Direction"));
-    m_up = new QRadioButton(QStringLiteral("W górę"), direction);
-    m_up->setObjectName(QStringLiteral("Up"));
-    m_down = new QRadioButton(QStringLiteral("W dół"), direction);
-    m_down->setObjectName(QStringLiteral("Down"));
+    m_up = makeRadio(direction, "Up", QStringLiteral("W górę"));
+    m_down = makeRadio(direction, "Down", QStringLiteral("W dół"));
     m_down->setChecked(true);
     auto* directionLayout = new QHBoxLayout(direction);
     directionLayout->addWidget(m_up);
@@ -126,8 +117,8 @@ ReplaceDialog::ReplaceDialog(QWidget* parent)
     m_replaceEdit = makeEdit(this, "ReplaceText");
     auto* replaceLabel = new QLabel(QStringLiteral("Zamień na:"), this);
     replaceLabel->setBuddy(m_replaceEdit);
-    m_replaceButton = makeButton(this, QStringLiteral("Zamień"), "ReplaceButton");
-    m_replaceAllButton = makeButton(this, QStringLiteral("Zamień wszystko"), "ReplaceAllButton");
+    m_replaceButton = makeButton(this, "ReplaceButton", QStringLiteral("Zamień"));
+    m_replaceAllButton = makeButton(this, "ReplaceAllButton", QStringLiteral("Zamień wszystko"));
     m_replaceButton->setEnabled(false);
     m_replaceAllButton->setEnabled(false);
 

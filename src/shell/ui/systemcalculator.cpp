@@ -1,6 +1,7 @@
 #include "shell/ui/systemcalculator.h"
 
-#include <QFile>
+#include "common/core/filebytes.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -38,14 +39,9 @@ bool processRuns(qint64 pid) {
     if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM)
         return false;
     // An ended process whose parent does not reap it still answers kill(); its state says Z.
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (stat.open(QIODevice::ReadOnly)) {
-        const QByteArray line = stat.readAll();
-        const qsizetype afterName = line.lastIndexOf(')');
-        if (afterName >= 0 && afterName + 2 < line.size() && line.at(afterName + 2) == 'Z')
-            return false;
-    }
-    return true;
+    const std::optional<QByteArray> line = readWholeFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    const qsizetype afterName = line ? line->lastIndexOf(')') : -1;
+    return afterName < 0 || afterName + 2 >= line->size() || line->at(afterName + 2) != 'Z';
 }
 
 void endProcess(qint64 pid) {

@@ -1,6 +1,7 @@
 #include "shell/ui/taboutbox.h"
 
 #include "common/ui/growtotext.h"
+#include "common/ui/widgethelpers.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -18,13 +19,6 @@ constexpr int kClientHeight = 296;
 constexpr int kNameTop = 16; // below the panel's top edge
 constexpr int kLabelGap = 10;
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    return label;
-}
-
 } // namespace
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
@@ -39,8 +33,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     m_panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_panel->setGeometry(8, 8, 353, 209);
 
-    m_programIcon = new QLabel(m_panel);
-    m_programIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    m_programIcon = makeLabel(m_panel, "ProgramIcon", QString());
     m_programIcon->setGeometry(14, 14, 32, 32);
     QIcon icon = QApplication::windowIcon();
     if (icon.isNull())
@@ -65,6 +58,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     m_comments->setWordWrap(true);
 
     m_version = makeLabel(m_panel, "Version", QString());
+    for (QLabel* label : {m_productName, m_comments, m_version})
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("OKButton"));

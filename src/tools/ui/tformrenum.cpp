@@ -5,7 +5,9 @@
 #include "common/ui/growtotext.h"
 #include "common/ui/limitedfield.h"
 #include "common/ui/userinteraction.h"
+#include "common/ui/widgethelpers.h"
 #include "document/core/styledtext.h"
+#include "document/ui/loadintoeditor.h"
 #include "document/ui/trichedit98.h"
 #include "tools/core/jumps.h"
 #include "tools/core/previewrtf.h"
@@ -24,40 +26,18 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QThreadPool>
 
 namespace ordalvex {
 
 namespace {
 
-const QString kLoadError =
-    QStringLiteral("Błąd przy wczytywaniu pliku !\rSprawdź czy masz uprawnienia do czytania z pliku.");
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, int x, int y) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->adjustSize();
-    label->move(x, y);
-    return label;
-}
-
-QLineEdit* makeEdit(QWidget* parent, const QString& name, const QString& text, const QString& hint, int x,
-                    int y, int maxLength) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(name);
+QLineEdit* makeEdit(QWidget* parent, const char* name, const QString& text, const QString& hint, int x, int y,
+                    int maxLength) {
+    QLineEdit* edit = makeField(parent, name, text, maxLength);
     edit->setToolTip(hint);
     edit->setGeometry(x, y, 49, 21);
-    limitTyping(edit, maxLength);
     return edit;
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text, int x, int y) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    placeGrown(button, {x, y, 75, 25});
-    button->setAutoDefault(false);
-    return button;
 }
 
 // Focus that goes to a menu or to another application is no leaving of the field.
@@ -103,27 +83,25 @@ void TFormRenum::createControls() {
     m_preview->setContextMenuPolicy(Qt::CustomContextMenu);
     m_preview->installEventFilter(this);
 
-    m_radioAll = new QRadioButton(QStringLiteral("Przenumeruj wszystko"), this);
-    m_radioAll->setObjectName(QStringLiteral("RadioButtonAll"));
+    m_radioAll = makeRadio(this, "RadioButtonAll", QStringLiteral("Przenumeruj wszystko"));
     placeGrown(m_radioAll, {408, 24, 137, 17});
-    m_radioStep = new QRadioButton(QStringLiteral("Przenumeruj zaznaczone"), this);
-    m_radioStep->setObjectName(QStringLiteral("RadioButtonStep"));
+    m_radioStep = makeRadio(this, "RadioButtonStep", QStringLiteral("Przenumeruj zaznaczone"));
     placeGrown(m_radioStep, {408, 56, 145, 17});
 
-    auto* label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Zacznij od : N"), 408, 112);
-    auto* label3 = makeLabel(this, QStringLiteral("Label3"), QStringLiteral("Numeruj od :"), 408, 144);
-    auto* label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Numeruj co :"), 408, 176);
+    auto* label1 = makeLabel(this, "Label1", QStringLiteral("Zacznij od : N"), {408, 112});
+    auto* label3 = makeLabel(this, "Label3", QStringLiteral("Numeruj od :"), {408, 144});
+    auto* label2 = makeLabel(this, "Label2", QStringLiteral("Numeruj co :"), {408, 176});
     // The fields keep one column, right of the widest of their labels.
     const int fieldsLeft = clearOf(480, {label1, label3, label2}, 4);
     m_editMin =
-        makeEdit(this, QStringLiteral("EditMin"), QStringLiteral("0"),
+        makeEdit(this, "EditMin", QStringLiteral("0"),
                  QStringLiteral("Zacznij numerowanie od aktualnej lini nr.  (0 - 9000)"), fieldsLeft, 104, 4);
     label1->setBuddy(m_editMin);
-    m_editFirst = makeEdit(this, QStringLiteral("EditFirst"), QStringLiteral("10"),
+    m_editFirst = makeEdit(this, "EditFirst", QStringLiteral("10"),
                            QStringLiteral("Numer pierwszej lini. (0 - 5000)"), fieldsLeft, 136, 4);
     label3->setBuddy(m_editFirst);
-    m_editStep = makeEdit(this, QStringLiteral("EditStep"), QStringLiteral("10"),
-                          QStringLiteral("Krok. (1 - 100)"), fieldsLeft, 168, 3);
+    m_editStep = makeEdit(this, "EditStep", QStringLiteral("10"), QStringLiteral("Krok. (1 - 100)"),
+                          fieldsLeft, 168, 3);
     label2->setBuddy(m_editStep);
     for (QLineEdit* edit : {m_editMin, m_editFirst, m_editStep})
         edit->installEventFilter(this);
@@ -133,11 +111,11 @@ void TFormRenum::createControls() {
     m_checkZero->setToolTip(QStringLiteral("Czterocyfrowe numery lini. "));
     placeGrown(m_checkZero, {408, 232, 153, 17});
 
-    m_buttonStart = makeButton(this, QStringLiteral("ButtonStart"), QStringLiteral("&Start"), 440, 320);
+    m_buttonStart = makeButton(this, "ButtonStart", QStringLiteral("&Start"), {440, 320, 75, 25});
     m_buttonStart->setDefault(true);
-    m_buttonOk = makeButton(this, QStringLiteral("ButtonOK"), QStringLiteral("&Ok"), 392, 408);
-    m_buttonCancel = makeButton(this, QStringLiteral("ButtonAnuluj"), QStringLiteral("&Anuluj"),
-                                clearOf(488, {m_buttonOk}, 8), 408);
+    m_buttonOk = makeButton(this, "ButtonOK", QStringLiteral("&Ok"), {392, 408, 75, 25});
+    m_buttonCancel = makeButton(this, "ButtonAnuluj", QStringLiteral("&Anuluj"),
+                                {clearOf(488, {m_buttonOk}, 8), 408, 75, 25});
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu"));
@@ -198,7 +176,7 @@ bool TFormRenum::Execute() {
 }
 
 void TFormRenum::showLoadError() {
-    showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"), kLoadError);
+    showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"), loadErrorText());
 }
 
 void TFormRenum::ColourPreview(PreviewSource source, std::function<void()> then) {
@@ -434,9 +412,7 @@ void TFormRenum::ButtonOKClick() {
         return;
     bool ok = false;
     const std::string text = encodeOrEmpty(m_preview->text(), ok);
-    QSaveFile file(m_inputPath);
-    if (!ok || !file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
+    if (!ok || !writeFileSafely(m_inputPath, text).ok()) {
         showMessage(this, QMessageBox::Critical, QStringLiteral("Błąd"),
                     QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(m_inputPath)));
         return;

@@ -2,6 +2,7 @@
 
 #include "common/core/inifile.h"
 #include "common/ui/growtotext.h"
+#include "common/ui/widgethelpers.h"
 #include "tools/core/decimalpoints.h"
 
 #include <QAbstractItemView>
@@ -36,8 +37,7 @@ TGetTextDialog::TGetTextDialog(const QString& settingsPath, QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_settingsPath(settingsPath) {
     setWindowTitle(QStringLiteral("Wstaw kropki"));
-    m_label = new QLabel(QStringLiteral("Wpisz adresy , po których należy wstawić kropki :"), this);
-    m_label->setObjectName(QStringLiteral("Label1"));
+    m_label = makeLabel(this, "Label1", QStringLiteral("Wpisz adresy , po których należy wstawić kropki :"));
     placeGrown(m_label, {8, 12, 256, 16});
 
     m_comboBox = new QComboBox(this);
@@ -79,10 +79,8 @@ TGetTextDialog::TGetTextDialog(const QString& settingsPath, QWidget* parent)
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &TGetTextDialog::OkButtonClick);
 
-    m_cancelButton = new QPushButton(QStringLiteral("&Anuluj"), this);
-    m_cancelButton->setObjectName(QStringLiteral("CancelButton"));
-    placeGrown(m_cancelButton, {clearOf(144, {m_okButton}, 8), buttonsTop, 75, 25});
-    m_cancelButton->setAutoDefault(false);
+    m_cancelButton = makeButton(this, "CancelButton", QStringLiteral("&Anuluj"),
+                                {clearOf(144, {m_okButton}, 8), buttonsTop, 75, 25});
     connect(m_cancelButton, &QPushButton::clicked, this, &TGetTextDialog::CancelButtonClick);
 
     setFixedSize(grownSize({272, 136}, {m_label, m_comboBox, m_okButton, m_cancelButton}, 8));
