@@ -36,7 +36,6 @@ public:
     // otherwise its bytes are shown as Windows-1250 text. loadLines returns false (the contents
     // unchanged) when the file cannot be read.
     void setPlainRtf(bool on) { m_plainRtf = on; }
-    bool plainRtf() const { return m_plainRtf; }
     bool loadLines(const QString& path);
     // The same for a file's bytes already read; false for RTF that cannot be read.
     bool showFileBytes(std::string_view bytes);
