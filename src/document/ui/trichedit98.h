@@ -129,7 +129,6 @@ Q_SIGNALS:
     void keyPress(QChar& ch);
     void mouseDown(Qt::MouseButton button);
     void mouseMoved();
-    void focusLeft();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -137,7 +136,6 @@ protected:
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
