@@ -20,6 +20,18 @@ bool writeOutput(std::string_view bytes);
 // Prints "ordalvex-cnc: <text>" to standard error.
 void printError(std::string_view text);
 
+// Reads the one input the arguments left name (standard input for none or "-") and writes
+// what `transform` (string_view to string) makes of its bytes. kBadUsage when more than one
+// argument or an option is left, kFailed when the input cannot be read or the output written.
+template <class Transform> int filterInput(const Arguments& args, Transform transform) {
+    if (args.size() > 1 || (!args.empty() && args.front().starts_with("--")))
+        return kBadUsage;
+    std::string input;
+    if (!readInput(args.empty() ? "-" : args.front(), input))
+        return kFailed;
+    return writeOutput(transform(input)) ? kOk : kFailed;
+}
+
 // Takes "--name VALUE" from the arguments; false when the option is present without a value.
 bool takeOption(Arguments& args, std::string_view name, std::string& value);
 // Parses a whole decimal number; false when the text is not one.

@@ -5,13 +5,11 @@ namespace ordalvex::cli {
 
 int runDots(Arguments args) {
     std::string list(kDefaultAddressList);
-    if (!takeOption(args, "--addresses", list) || args.size() > 1 ||
-        (!args.empty() && args.front().starts_with("--")))
+    if (!takeOption(args, "--addresses", list))
         return kBadUsage;
-    std::string input;
-    if (!readInput(args.empty() ? "-" : args.front(), input))
-        return kFailed;
-    return writeOutput(insertDecimalPoints(input, addressSetFromList(list))) ? kOk : kFailed;
+    return filterInput(args, [&list](std::string_view input) {
+        return insertDecimalPoints(input, addressSetFromList(list));
+    });
 }
 
 } // namespace ordalvex::cli

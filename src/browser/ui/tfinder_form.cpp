@@ -76,14 +76,6 @@ QTreeWidgetItem* makeLine(const ScanLine& line, const LineIcons& icons) {
     return item;
 }
 
-// Keeps a selection drawn as when focused after the control loses the focus.
-void keepSelectionVisible(QWidget* widget) {
-    QPalette palette = widget->palette();
-    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
-        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-    widget->setPalette(palette);
-}
-
 // The nearest existing folder at or above `folder`; the home folder when there is none.
 QString existingFolder(const QString& folder) {
     if (folder.isEmpty())

@@ -49,10 +49,8 @@ public:
     // Mouse movement over `widget` (the window itself, a grid, a picture) activates the window.
     void followMouse(QWidget* widget);
 
-    QMenu* menu() const { return m_menu; }
     // Enables the entries for `field` by the window's rule and makes it the menu's target.
     void prepareMenu(QLineEdit* field);
-    QLineEdit* menuTarget() const { return m_target; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

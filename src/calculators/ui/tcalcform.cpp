@@ -8,7 +8,6 @@
 #include <string>
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,12 +24,6 @@ namespace {
 const QColor kGreen(0, 128, 0);
 const QColor kNavy(0, 0, 128);
 
-void setTextColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
 // An input field: green text on the window background, editable; a result field: navy text
 // on the inactive-border grey, read-only.
 void styleField(QLineEdit* field, QLabel* const (&labels)[2], bool input) {
@@ -42,17 +35,12 @@ void styleField(QLineEdit* field, QLabel* const (&labels)[2], bool input) {
     field->setPalette(palette);
     field->setReadOnly(!input);
     for (QLabel* label : labels)
-        setTextColour(label, QPalette::WindowText, input ? kGreen : kNavy);
+        setColour(label, QPalette::WindowText, input ? kGreen : kNavy);
 }
 
 } // namespace
 
-TCalcForm::TCalcForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
-    setObjectName(QStringLiteral("CalcForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(title());
+TCalcForm::TCalcForm(QWidget* parent) : CalculatorDialog(parent, "CalcForm", title()) {
     setToolTip(QStringLiteral("Kolor zielony - dane do wprowadzenia,  granatowy - wyniki."));
 
     m_d = makeField(this, "D", QStringLiteral("10"), 5);
@@ -76,9 +64,9 @@ TCalcForm::TCalcForm(QWidget* parent)
     makeLabels("SLabel", "Obroty wrzeciona :", "S (obr/min)", m_sLabels);
     makeLabels("FLabel", "Posuw :", "F (mm/min)", m_fLabels);
 
-    const auto fillGroup = [](QGroupBox* group, QLabel* const(&first)[2], QLineEdit* firstField,
-                              QLabel* const(&second)[2], QLineEdit* secondField) {
-        auto* layout = new QGridLayout(group);
+    // Two rows of caption, field and unit.
+    const auto twoRows = [](QGridLayout* layout, QLabel* const(&first)[2], QLineEdit* firstField,
+                            QLabel* const(&second)[2], QLineEdit* secondField) {
         layout->addWidget(first[0], 0, 0);
         layout->addWidget(firstField, 0, 1);
         layout->addWidget(first[1], 0, 2);
@@ -88,10 +76,10 @@ TCalcForm::TCalcForm(QWidget* parent)
     };
     m_cuttingGroup = new QGroupBox(this);
     m_cuttingGroup->setObjectName(QStringLiteral("GroupBox2"));
-    fillGroup(m_cuttingGroup, m_vcLabels, m_vc, m_fzLabels, m_fz);
+    twoRows(new QGridLayout(m_cuttingGroup), m_vcLabels, m_vc, m_fzLabels, m_fz);
     m_spindleGroup = new QGroupBox(this);
     m_spindleGroup->setObjectName(QStringLiteral("GroupBox1"));
-    fillGroup(m_spindleGroup, m_sLabels, m_s, m_fLabels, m_f);
+    twoRows(new QGridLayout(m_spindleGroup), m_sLabels, m_s, m_fLabels, m_f);
 
     auto* calculate = new QPushButton(QStringLiteral("&Oblicz"), this);
     calculate->setObjectName(QStringLiteral("ObliczButton"));
@@ -101,12 +89,7 @@ TCalcForm::TCalcForm(QWidget* parent)
     m_close = closeButton;
 
     auto* common = new QGridLayout;
-    common->addWidget(dLabels[0], 0, 0);
-    common->addWidget(m_d, 0, 1);
-    common->addWidget(dLabels[1], 0, 2);
-    common->addWidget(osLabels[0], 1, 0);
-    common->addWidget(m_os, 1, 1);
-    common->addWidget(osLabels[1], 1, 2);
+    twoRows(common, dLabels, m_d, osLabels, m_os);
     auto* groups = new QHBoxLayout;
     groups->addWidget(m_cuttingGroup);
     groups->addWidget(m_spindleGroup);
@@ -220,10 +203,6 @@ void TCalcForm::ZamknijButtonClick() {
     close();
 }
 
-void TCalcForm::reject() {
-    close();
-}
-
 bool TCalcForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         if (watched == m_vc || watched == m_fz || watched == m_cuttingGroup)
@@ -231,12 +210,7 @@ bool TCalcForm::eventFilter(QObject* watched, QEvent* event) {
         else if (watched == m_s || watched == m_f || watched == m_spindleGroup)
             SEnter();
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-// Not the dialog's own handler: that one rejects, and rejecting closes here.
-void TCalcForm::closeEvent(QCloseEvent* event) {
-    QWidget::closeEvent(event);
+    return CalculatorDialog::eventFilter(watched, event);
 }
 
 } // namespace ordalvex

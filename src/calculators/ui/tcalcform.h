@@ -1,8 +1,7 @@
 #pragma once
 
 #include "calculators/core/cuttingparameters.h"
-
-#include <QDialog>
+#include "calculators/ui/calculatordialog.h"
 
 class QGroupBox;
 class QLabel;
@@ -15,7 +14,7 @@ class EditFieldBehaviour;
 // The cutting parameters calculator: spindle speed and feed from cutting speed and feed per
 // tooth, or the other way round. The group the keyboard focus enters is the input group
 // (green, editable); the other shows the results (navy, read-only).
-class TCalcForm : public QDialog {
+class TCalcForm : public CalculatorDialog {
     Q_OBJECT
 public:
     static QString title() { return QStringLiteral("Oblicz parametry skrawania"); }
@@ -35,8 +34,6 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void reject() override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void applyMode(CuttingMode mode);

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,12 +25,6 @@ namespace {
 
 const QColor kGreen(0, 128, 0);
 const QColor kNavy(0, 0, 128);
-
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
 
 } // namespace
 
@@ -75,12 +68,7 @@ QImage triangleLegend() {
     return image.convertToFormat(QImage::Format_Mono);
 }
 
-TKatyForm::TKatyForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
-    setObjectName(QStringLiteral("KatyForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(title());
+TKatyForm::TKatyForm(QWidget* parent) : CalculatorDialog(parent, "KatyForm", title()) {
 
     m_image = new QLabel(this);
     m_image->setObjectName(QStringLiteral("Image"));
@@ -228,15 +216,6 @@ void TKatyForm::Button_ObliczClick() {
 
 void TKatyForm::Button_ZamknijClick() {
     close();
-}
-
-void TKatyForm::reject() {
-    close();
-}
-
-// Not the dialog's own handler: that one rejects, and rejecting closes here.
-void TKatyForm::closeEvent(QCloseEvent* event) {
-    QWidget::closeEvent(event);
 }
 
 } // namespace ordalvex

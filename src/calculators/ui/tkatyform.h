@@ -1,8 +1,7 @@
 #pragma once
 
 #include "calculators/core/triangle.h"
-
-#include <QDialog>
+#include "calculators/ui/calculatordialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -15,7 +14,7 @@ class EditFieldBehaviour;
 
 // The right-triangle solver: two ticked quantities (sides a, b, c and angles B, C) are typed,
 // the other three are computed. A fixed picture names the quantities.
-class TKatyForm : public QDialog {
+class TKatyForm : public CalculatorDialog {
     Q_OBJECT
 public:
     static QString title() { return QStringLiteral("Kąty i trójkąty"); }
@@ -30,10 +29,6 @@ public Q_SLOTS:
     void CheckBox_aClick();
     void Button_ObliczClick();
     void Button_ZamknijClick();
-
-protected:
-    void reject() override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();

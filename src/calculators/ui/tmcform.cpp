@@ -7,7 +7,6 @@
 #include "common/ui/userinteraction.h"
 #include "common/ui/widgethelpers.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,12 +18,7 @@
 
 namespace ordalvex {
 
-TMcForm::TMcForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
-    setObjectName(QStringLiteral("McForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(title());
+TMcForm::TMcForm(QWidget* parent) : CalculatorDialog(parent, "McForm", title()) {
 
     auto* group = new QGroupBox(QStringLiteral("Przelicz :"), this);
     group->setObjectName(QStringLiteral("RadioGroup1"));
@@ -103,15 +97,6 @@ void TMcForm::MilRadioButtonClick() {
 
 void TMcForm::ZamknijButtonClick() {
     close();
-}
-
-void TMcForm::reject() {
-    close();
-}
-
-// Not the dialog's own handler: that one rejects, and rejecting closes here.
-void TMcForm::closeEvent(QCloseEvent* event) {
-    QWidget::closeEvent(event);
 }
 
 } // namespace ordalvex

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "calculators/ui/calculatordialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -12,7 +12,7 @@ class EditFieldBehaviour;
 
 // The millimetre/inch converter: the result follows every change of the input, which takes
 // inch fractions ("1.1/4") in both directions.
-class TMcForm : public QDialog {
+class TMcForm : public CalculatorDialog {
     Q_OBJECT
 public:
     static QString title() { return QStringLiteral("Przelicz"); }
@@ -25,10 +25,6 @@ public Q_SLOTS:
     // Sets the labels by the direction, converts again and focuses the input.
     void MilRadioButtonClick();
     void ZamknijButtonClick();
-
-protected:
-    void reject() override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();

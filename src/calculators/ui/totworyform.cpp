@@ -43,12 +43,7 @@ QTableWidgetItem* valueCell(const QString& text) {
 
 } // namespace
 
-TOtworyForm::TOtworyForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
-    setObjectName(QStringLiteral("OtworyForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(title());
+TOtworyForm::TOtworyForm(QWidget* parent) : CalculatorDialog(parent, "OtworyForm", title()) {
 
     m_diameter = makeField(this, "Srednica_Edit", QStringLiteral("10"), 7);
     m_firstAngle = makeField(this, "Kat_Pierwszego_Edit", QStringLiteral("0"), 7);
@@ -193,7 +188,7 @@ void TOtworyForm::FormShow() {
 }
 
 void TOtworyForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    CalculatorDialog::showEvent(event);
     FormShow();
 }
 
@@ -317,15 +312,10 @@ void TOtworyForm::ZamknijButtonClick() {
     close();
 }
 
-void TOtworyForm::reject() {
-    close();
-}
-
 void TOtworyForm::closeEvent(QCloseEvent* event) {
     if (m_preview)
         delete m_preview;
-    // Not the dialog's own handler: that one rejects, and rejecting closes here.
-    QWidget::closeEvent(event);
+    CalculatorDialog::closeEvent(event);
 }
 
 } // namespace ordalvex

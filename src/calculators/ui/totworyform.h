@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "calculators/ui/calculatordialog.h"
+
 #include <QPointer>
 
 class QAction;
@@ -18,7 +19,7 @@ class TDraw_Form;
 
 // The bolt-hole circle calculator: X and Y of holes spaced on a circle, in a grid whose rows
 // can be copied as coordinate words, with an optional drawn preview beside the window.
-class TOtworyForm : public QDialog {
+class TOtworyForm : public CalculatorDialog {
     Q_OBJECT
 public:
     static QString title() { return QStringLiteral("Oblicz współrzędne otworów"); }
@@ -39,7 +40,6 @@ public Q_SLOTS:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
 
 private:
     void FormShow();

@@ -65,4 +65,23 @@ private:
     std::vector<Section> m_sections;
 };
 
+// What `read` (called with the file) takes from the INI file at `path`. An unreadable file
+// reads as empty, so every key takes its default.
+template <class Read> auto readIniFile(const QString& path, Read read) {
+    IniFile file(path);
+    file.load();
+    return read(static_cast<const IniFile&>(file));
+}
+
+// Loads the INI file at `path`, lets `write` change it and saves it; true when saved. A file
+// that exists but cannot be read is left alone (false): writing it without having read it
+// would throw away its other sections and keys.
+template <class Write> bool rewriteIniFile(const QString& path, Write write) {
+    IniFile file(path);
+    if (!file.load())
+        return false;
+    write(file);
+    return file.save();
+}
+
 } // namespace ordalvex

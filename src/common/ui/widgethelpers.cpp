@@ -42,4 +42,17 @@ QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+void keepSelectionVisible(QWidget* widget) {
+    QPalette palette = widget->palette();
+    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    widget->setPalette(palette);
+}
+
 } // namespace ordalvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPalette>
 #include <QRect>
 #include <QString>
 
@@ -29,5 +30,11 @@ QLineEdit* makeField(QWidget* parent, const char* name, const QString& text = {}
 
 // A radio button showing `caption`.
 QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& caption);
+
+// Sets the colour of `role` in the widget's own palette, leaving its other colours alone.
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
+
+// Keeps a selection drawn as when focused after the widget loses the focus.
+void keepSelectionVisible(QWidget* widget);
 
 } // namespace ordalvex

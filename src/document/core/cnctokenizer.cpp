@@ -41,17 +41,8 @@ inline bool isUpperLetter(unsigned char c) {
 
 } // namespace
 
-bool CncTokenizer::isWordStart(unsigned char c) {
-    return has(c, kWordStart);
-}
 bool CncTokenizer::isOperator(unsigned char c) {
     return has(c, kOperator);
-}
-bool CncTokenizer::isSign(unsigned char c) {
-    return has(c, kSign);
-}
-bool CncTokenizer::isLetterLike(unsigned char c) {
-    return has(c, kLetterLike);
 }
 
 TokenClass CncTokenizer::classifyWord(std::string_view word) {

@@ -46,10 +46,7 @@ public:
     std::size_t position() const { return m_pos; }
 
     // Character classes after upper-casing (exposed for tools that share the word rules).
-    static bool isWordStart(unsigned char c);
     static bool isOperator(unsigned char c);
-    static bool isSign(unsigned char c); // space included
-    static bool isLetterLike(unsigned char c);
     static bool isLineEnd(unsigned char c) { return c == '\r' || c == '\n'; }
     static unsigned char upper(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
 

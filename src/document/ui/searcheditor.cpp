@@ -9,17 +9,6 @@
 
 namespace ordalvex {
 
-std::string editorBytes(const TRichEdit98& editor) {
-    return editor.textBytes();
-}
-
-std::optional<QString> programNameIn(std::string_view bytes) {
-    const auto name = findProgramName(bytes);
-    if (!name)
-        return std::nullopt;
-    return cp1250::decode(bytes.substr(name->start, name->length));
-}
-
 std::optional<QString> programNameInUtf8(std::string_view utf8) {
     // The patterns are ASCII, so they stand at the same places in the UTF-8 text; the name is
     // cut after its characters are known.

@@ -10,15 +10,8 @@ namespace ordalvex {
 
 class TRichEdit98;
 
-// The editor's whole text as Windows-1250 bytes with CR LF line ends, one byte per character
-// position of the editor (a character without a byte becomes 0x7F, which no pattern byte
-// other than "?" matches), so offsets in it are editor positions.
-std::string editorBytes(const TRichEdit98& editor);
-
-// The program name shown in the window caption, found in the editor text's bytes (see
-// findProgramName); nothing when the text names none.
-std::optional<QString> programNameIn(std::string_view bytes);
-// The same found in UTF-8 text.
+// The program name shown in the window caption, found in UTF-8 text (see findProgramName);
+// nothing when the text names none.
 std::optional<QString> programNameInUtf8(std::string_view utf8);
 
 // Searches the editor's text from its current selection (see SearchBuffer for the pattern and

@@ -36,7 +36,6 @@ public:
     TextDocument& document() { return m_document; }
     const TextDocument& document() const { return m_document; }
     TRichEdit98* editor() const { return m_editor; }
-    QMenu* popupMenu() const { return m_popupMenu; }
 
     // Opens `path`: caption and hint become the path; an existing file is loaded (modified
     // off, program name in the caption, caret at 0, no undo history); a missing one closes

@@ -992,11 +992,6 @@ void TRichEdit98::mouseMoveEvent(QMouseEvent* event) {
     noteSelection();
 }
 
-void TRichEdit98::focusOutEvent(QFocusEvent* event) {
-    QsciScintilla::focusOutEvent(event);
-    Q_EMIT focusLeft();
-}
-
 // Dropped files are opened by the main window, never inserted as their names.
 void TRichEdit98::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) {

@@ -36,7 +36,6 @@ public:
     // otherwise its bytes are shown as Windows-1250 text. loadLines returns false (the contents
     // unchanged) when the file cannot be read.
     void setPlainRtf(bool on) { m_plainRtf = on; }
-    bool plainRtf() const { return m_plainRtf; }
     bool loadLines(const QString& path);
     // The same for a file's bytes already read; false for RTF that cannot be read.
     bool showFileBytes(std::string_view bytes);
@@ -130,7 +129,6 @@ Q_SIGNALS:
     void keyPress(QChar& ch);
     void mouseDown(Qt::MouseButton button);
     void mouseMoved();
-    void focusLeft();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -138,7 +136,6 @@ protected:
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -49,18 +49,11 @@ void writePortSettings(IniFile& file, const PortSettings& settings) {
 }
 
 PortSettings loadPortSettingsFile(const QString& path) {
-    IniFile file(path);
-    file.load(); // an unreadable file reads as empty: every key takes its default
-    return readPortSettings(file);
+    return readIniFile(path, readPortSettings);
 }
 
 bool savePortSettingsFile(const QString& path, const PortSettings& settings) {
-    IniFile file(path);
-    // Writing without having read the file would throw away its other sections and keys.
-    if (!file.load())
-        return false;
-    writePortSettings(file, settings);
-    return file.save();
+    return rewriteIniFile(path, [&settings](IniFile& file) { writePortSettings(file, settings); });
 }
 
 QString defaultPortSettingsFileName() {

@@ -58,36 +58,6 @@ void TCommPortDriver::setComPort(TComPortNumber port) {
         m_comPort = port;
 }
 
-void TCommPortDriver::setComPortSpeed(TComPortBaudRate speed) {
-    m_line.speed = speed;
-    ConfigurePort();
-}
-
-void TCommPortDriver::setComPortDataBits(TComPortDataBits bits) {
-    m_line.dataBits = bits;
-    ConfigurePort();
-}
-
-void TCommPortDriver::setComPortStopBits(TComPortStopBits bits) {
-    m_line.stopBits = bits;
-    ConfigurePort();
-}
-
-void TCommPortDriver::setComPortParity(TComPortParity parity) {
-    m_line.parity = parity;
-    ConfigurePort();
-}
-
-void TCommPortDriver::setComPortHwHandshaking(TComPortHwHandshaking handshaking) {
-    m_line.hwHandshaking = handshaking;
-    ConfigurePort();
-}
-
-void TCommPortDriver::setComPortSwHandshaking(TComPortSwHandshaking handshaking) {
-    m_line.swHandshaking = handshaking;
-    ConfigurePort();
-}
-
 void TCommPortDriver::setComPortInBufSize(std::uint16_t size) {
     if (IsOpen())
         return;

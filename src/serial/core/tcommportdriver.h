@@ -78,31 +78,33 @@ public:
     // The line settings: stored; while open the port is reconfigured at once, which also
     // discards both queues and sets DTR and RTS anew.
     TComPortBaudRate ComPortSpeed() const { return m_line.speed; }
-    void setComPortSpeed(TComPortBaudRate speed);
+    void setComPortSpeed(TComPortBaudRate speed) { setLine(&LineSettings::speed, speed); }
     TComPortDataBits ComPortDataBits() const { return m_line.dataBits; }
-    void setComPortDataBits(TComPortDataBits bits);
+    void setComPortDataBits(TComPortDataBits bits) { setLine(&LineSettings::dataBits, bits); }
     TComPortStopBits ComPortStopBits() const { return m_line.stopBits; }
-    void setComPortStopBits(TComPortStopBits bits);
+    void setComPortStopBits(TComPortStopBits bits) { setLine(&LineSettings::stopBits, bits); }
     TComPortParity ComPortParity() const { return m_line.parity; }
-    void setComPortParity(TComPortParity parity);
+    void setComPortParity(TComPortParity parity) { setLine(&LineSettings::parity, parity); }
     TComPortHwHandshaking ComPortHwHandshaking() const { return m_line.hwHandshaking; }
-    void setComPortHwHandshaking(TComPortHwHandshaking handshaking);
+    void setComPortHwHandshaking(TComPortHwHandshaking handshaking) {
+        setLine(&LineSettings::hwHandshaking, handshaking);
+    }
     TComPortSwHandshaking ComPortSwHandshaking() const { return m_line.swHandshaking; }
-    void setComPortSwHandshaking(TComPortSwHandshaking handshaking);
+    void setComPortSwHandshaking(TComPortSwHandshaking handshaking) {
+        setLine(&LineSettings::swHandshaking, handshaking);
+    }
 
     // Bytes read at most in one poll (and the size of the receive buffer). Ignored while open.
     std::uint16_t ComPortInBufSize() const { return m_inBufSize; }
     void setComPortInBufSize(std::uint16_t size);
-    // Bytes the output queue is taken to hold (see FreeOutputSpace); takes effect at once.
+    // Bytes the output queue is taken to hold (see FreeOutputSpace).
     std::uint16_t ComPortOutBufSize() const { return m_outBufSize; }
-    void setComPortOutBufSize(std::uint16_t size) { m_outBufSize = size; }
     // Milliseconds between two polls; periods below 10 ms poll every 10 ms. Changing it while
     // open restarts the poll timer; setting the current value does nothing.
     std::uint16_t ComPortPollingDelay() const { return m_pollingDelay; }
     void setComPortPollingDelay(std::uint16_t milliseconds);
     // True: DTR is raised whenever the port is configured; false: lowered.
     bool EnableDTROnOpen() const { return m_enableDtrOnOpen; }
-    void setEnableDTROnOpen(bool enable) { m_enableDtrOnOpen = enable; }
     // Milliseconds a write may go on without progress before SendBytes gives up.
     std::uint16_t OutputTimeout() const { return m_outputTimeout; }
     void setOutputTimeout(std::uint16_t milliseconds) { m_outputTimeout = milliseconds; }
@@ -158,6 +160,11 @@ private:
     void poll();
     void restartTimer();
     void loseTheLine();
+    // Stores one line setting and hands the settings to the port when it is open.
+    template <class T> void setLine(T LineSettings::*field, T value) {
+        m_line.*field = value;
+        ConfigurePort();
+    }
 
     TComPortNumber m_comPort = pnCOM2;
     LineSettings m_line;

@@ -58,17 +58,11 @@ void writeTransferOptions(IniFile& file, const TransferOptions& options) {
 }
 
 TransferOptions loadTransferOptionsFile(const QString& path) {
-    IniFile file(path);
-    file.load(); // an unreadable file reads as empty: every key takes its default
-    return readTransferOptions(file);
+    return readIniFile(path, readTransferOptions);
 }
 
 bool saveTransferOptionsFile(const QString& path, const TransferOptions& options) {
-    IniFile file(path);
-    if (!file.load())
-        return false;
-    writeTransferOptions(file, options);
-    return file.save();
+    return rewriteIniFile(path, [&options](IniFile& file) { writeTransferOptions(file, options); });
 }
 
 } // namespace ordalvex

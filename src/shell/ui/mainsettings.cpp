@@ -31,9 +31,7 @@ void TMainForm::FormShow() {
 }
 
 void TMainForm::LoadSettings() {
-    IniFile ini(settingsFilePath());
-    ini.load();
-    const ShellSettings settings = readShellSettings(ini);
+    const ShellSettings settings = readIniFile(settingsFilePath(), readShellSettings);
     Settings = settings.format;
     m_highlighting->setChecked(Settings.SyntaxHighlighting);
     m_highlightingOnWriting->setChecked(Settings.SyntaxHighlightingOnWriting);
@@ -107,13 +105,8 @@ ShellSettings TMainForm::currentSettings() const {
 }
 
 bool TMainForm::SaveSettings() {
-    IniFile ini(settingsFilePath());
-    // A file that exists but cannot be read is left alone rather than rewritten without its
-    // other sections.
-    if (!ini.load())
-        return false;
-    writeShellSettings(ini, currentSettings());
-    return ini.save();
+    return rewriteIniFile(settingsFilePath(),
+                          [this](IniFile& ini) { writeShellSettings(ini, currentSettings()); });
 }
 
 bool TMainForm::askDocumentsToClose() {

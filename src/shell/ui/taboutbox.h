@@ -16,7 +16,6 @@ public:
     explicit TAboutBox(QWidget* parent = nullptr);
 
     QFrame* panel() const { return m_panel; }
-    QLabel* productName() const { return m_productName; }
     QLabel* comments() const { return m_comments; }
     QLabel* version() const { return m_version; }
 

@@ -44,11 +44,22 @@ TransferSetup transferSetup(const QString& rememberedFileName) {
     return setup;
 }
 
-void refuse(QWidget* parent, const QString& reason) {
+// A transfer window for `direction` with the port and options of `setup`, its transfer
+// started; nothing, after telling the user why, when the port cannot be opened.
+TTransferForm* startTransfer(QWidget* parent, TTransferForm::Direction direction, const TransferSetup& setup,
+                             std::unique_ptr<ProgramSource> lines) {
+    auto* form =
+        new TTransferForm(direction, setup.port, setup.settings, setup.options, std::move(lines), parent);
+    form->setWindowFlag(Qt::Window);
+    const QString refusal = form->start();
+    if (refusal.isEmpty())
+        return form;
+    delete form;
     beep();
     showMessage(parent, QMessageBox::Critical, QStringLiteral("Błąd"),
-                QStringLiteral("Błąd: brak połączenia !\r") + reason +
+                QStringLiteral("Błąd: brak połączenia !\r") + refusal +
                     QStringLiteral("\rSprawdź ustawienia portu i spróbuj ponownie."));
+    return nullptr;
 }
 
 } // namespace
@@ -90,15 +101,9 @@ void TMainForm::WyslijprogramClick() {
                                                              return std::nullopt;
                                                          return source->line(index);
                                                      });
-    auto* form = new TTransferForm(TTransferForm::Direction::Send, setup.port, setup.settings, setup.options,
-                                   std::move(lines), this);
-    form->setWindowFlag(Qt::Window);
-    const QString refusal = form->start();
-    if (!refusal.isEmpty()) {
-        delete form;
-        refuse(this, refusal);
+    auto* form = startTransfer(this, TTransferForm::Direction::Send, setup, std::move(lines));
+    if (form == nullptr)
         return;
-    }
     const bool wasReadOnly = editor->isReadOnly();
     editor->setReadOnly(true);
     connect(document, &QObject::destroyed, form, &TTransferForm::CancelBtnClick);
@@ -118,15 +123,9 @@ void TMainForm::OdbierzprogramClick() {
     if (raiseRunningTransfer(this))
         return;
     const TransferSetup setup = transferSetup(ComPortSettingsFileName);
-    auto* form = new TTransferForm(TTransferForm::Direction::Receive, setup.port, setup.settings,
-                                   setup.options, nullptr, this);
-    form->setWindowFlag(Qt::Window);
-    const QString refusal = form->start();
-    if (!refusal.isEmpty()) {
-        delete form;
-        refuse(this, refusal);
+    auto* form = startTransfer(this, TTransferForm::Direction::Receive, setup, nullptr);
+    if (form == nullptr)
         return;
-    }
     connect(form, &TTransferForm::transferEnded, this,
             [this, form](TransferOutcome outcome, const QString& message) {
                 const std::string& bytes = form->receivedBytes();

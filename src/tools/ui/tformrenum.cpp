@@ -76,10 +76,7 @@ void TFormRenum::createControls() {
     m_preview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_preview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_preview->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
-    QPalette palette = m_preview->palette();
-    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
-        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-    m_preview->setPalette(palette);
+    keepSelectionVisible(m_preview);
     m_preview->setContextMenuPolicy(Qt::CustomContextMenu);
     m_preview->installEventFilter(this);
 
