@@ -1,13 +1,9 @@
 #include "common/core/filebytes.h"
+#include "filesizelimit.h"
 #include "testdata.h"
 
 #include <QTemporaryDir>
 #include <QTest>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 using namespace ordalvex;
 using namespace ordalvex::testing;
@@ -66,15 +62,10 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("P.NC"));
         QVERIFY(writeFile(path, "OLD PROGRAM\r\n"));
         // A file-size limit makes the write fail part-way, as a full disk would.
-        rlimit previous{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = previous;
-        small.rlim_cur = 100;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        FileSizeLimit limit(100);
+        QVERIFY(limit.active());
         const FileWriteResult result = writeFileSafely(path, std::string(5000, 'X'));
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, oldHandler);
+        limit.lift();
         QCOMPARE(result.status, FileWriteResult::WriteFailed);
         QCOMPARE(result.errorNumber, EFBIG);
         QCOMPARE(fileWriteErrorText(path, result),

@@ -3,6 +3,7 @@
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
 #include "editorwait.h"
+#include "filesizelimit.h"
 #include "scriptedinteraction.h"
 #include "testdata.h"
 
@@ -12,11 +13,6 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 using namespace ordalvex;
 using namespace ordalvex::testing;
@@ -351,16 +347,11 @@ private Q_SLOTS:
         auto form = openProgram(dir, QStringLiteral("O0010.NC"), original);
         typeAtEnd(*form, QString(4000, QLatin1Char('X')));
         // A file-size limit makes the write fail part-way, as a full disk would.
-        rlimit previous{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = previous;
-        small.rlim_cur = 1000;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        FileSizeLimit limit(1000);
+        QVERIFY(limit.active());
         const auto result = form->Save();
         const bool closes = form->FormCloseQuery(); // Yes to the question: the save fails again
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, oldHandler);
+        limit.lift();
         QCOMPARE(result, TEditForm::SaveResult::Failed);
         QVERIFY(!closes);
         QCOMPARE(readFile(form->document().fileName()), original);

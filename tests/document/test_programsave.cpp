@@ -1,14 +1,10 @@
 #include "document/core/programsave.h"
+#include "filesizelimit.h"
 #include "lockedfolder.h"
 #include "testdata.h"
 
 #include <QTemporaryDir>
 #include <QTest>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 using namespace ordalvex;
 using namespace ordalvex::testing;
@@ -152,15 +148,10 @@ private Q_SLOTS:
         LockedFolder locked(dir.path(), {path});
         if (!locked.active())
             QSKIP(qPrintable(locked.reason()));
-        rlimit previous{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = previous;
-        small.rlim_cur = 100;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        FileSizeLimit limit(100);
+        QVERIFY(limit.active());
         const FileWriteResult result = writeProgramFile(path, std::string(5000, 'X'));
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, oldHandler);
+        limit.lift();
         locked.unlock();
         QVERIFY(result.inPlace);
         QCOMPARE(result.status, FileWriteResult::WriteFailed);

@@ -3,6 +3,7 @@
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
 #include "editorwait.h"
+#include "filesizelimit.h"
 #include "lockedfolder.h"
 #include "scriptedinteraction.h"
 #include "shell/ui/tmainform.h"
@@ -14,11 +15,6 @@
 #include <QDate>
 #include <QDir>
 #include <QTest>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 using namespace ordalvex;
 using namespace ordalvex::testing;
@@ -142,15 +138,10 @@ private Q_SLOTS:
         if (!locked.active())
             QSKIP(qPrintable(locked.reason()));
         // A file-size limit makes the write fail part-way, as a full disk would.
-        rlimit previous{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = previous;
-        small.rlim_cur = 100;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        FileSizeLimit limit(100);
+        QVERIFY(limit.active());
         pressSave();
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, oldHandler);
+        limit.lift();
         locked.unlock();
         QCOMPARE(ui->messages.size(), 1);
         QCOMPARE(ui->messages.first().icon, QMessageBox::Critical);
