@@ -42,7 +42,8 @@ std::optional<TextDocument::NameMismatch> TextDocument::nameMismatch(std::string
     const std::optional<std::string> number = findProgramNumber(bytes);
     if (!number)
         return std::nullopt;
-    NameMismatch mismatch{withExtension(QFileInfo(m_fileName).fileName(), QString()), cp1250::decode(*number)};
+    NameMismatch mismatch{withExtension(QFileInfo(m_fileName).fileName(), QString()),
+                          cp1250::decode(*number)};
     if (mismatch.programNumber == mismatch.fileBaseName)
         return std::nullopt;
     return mismatch;
