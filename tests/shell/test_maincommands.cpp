@@ -11,6 +11,7 @@
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
 #include "editorwait.h"
+#include "mainwindowcommands.h"
 #include "scriptedinteraction.h"
 #include "serial/ui/tcomportform.h"
 #include "shell/ui/fontchoice.h"
@@ -382,7 +383,7 @@ private Q_SLOTS:
             QVERIFY2(!enabled(form, name), name);
 
         // Closing every window turns the document commands off again.
-        form.ZamknijwszystkieClick();
+        chooseMenuItem(form, "Zamknijwszystkie");
         QTRY_VERIFY(form.documents().isEmpty());
         for (const QString& name : kDocumentCommands)
             QVERIFY2(!enabled(form, name), qPrintable(name));
@@ -404,16 +405,16 @@ private Q_SLOTS:
             QVERIFY2(!enabled(form, name), name);
 
         editor->setSelection(3, 5);
-        form.Usu1Click();
+        chooseMenuItem(form, "Usu1");
         form.activeDocument()->EditorSelectionChange();
         QVERIFY(enabled(form, "Cofnij1"));
         QVERIFY(!enabled(form, "Powtrz1"));
-        form.Cofnij1Click();
+        chooseMenuItem(form, "Cofnij1");
         form.activeDocument()->EditorSelectionChange();
         QVERIFY(!enabled(form, "Cofnij1"));
         QVERIFY(enabled(form, "Powtrz1"));
         QVERIFY(editor->text().startsWith("%\r\nO0001"));
-        form.Powtrz1Click();
+        chooseMenuItem(form, "Powtrz1");
         QVERIFY(editor->text().startsWith("%\r\n\r\n"));
 
         // Codes other than 0, 1, 10 and 11 leave undo and redo as they are.
@@ -433,13 +434,13 @@ private Q_SLOTS:
         form.openDroppedFiles({program("A.nc"), program("B.nc", "N1 X1\r\n")});
         QVERIFY(waitForEditors());
         TRichEdit98* editor = form.activeDocument()->editor();
-        form.Zaznaczwszystko1Click();
+        chooseMenuItem(form, "Zaznaczwszystko1");
         QCOMPARE(editor->selLength(), editor->textLength());
-        form.CopySpeedButtonClick();
+        clickToolButton(form, "CopySpeedButton");
         QVERIFY(ui->clipboard.startsWith("N1 X1"));
-        form.CutSpeedButtonClick();
+        clickToolButton(form, "CutSpeedButton");
         QCOMPARE(editor->textLength(), qsizetype(0));
-        form.PasteSpeedButtonClick();
+        clickToolButton(form, "PasteSpeedButton");
         QCOMPARE(editor->text(), QString("N1 X1\r\n"));
         // Untouched: the other document.
         QVERIFY(form.documents()[1]->editor()->text().startsWith("%\r\nO0001"));
@@ -488,22 +489,22 @@ private Q_SLOTS:
         QCOMPARE(active(), QString("C.nc"));
         QStringList seen;
         for (int i = 0; i < 3; ++i) {
-            form.PrevSpeedButtonClick();
+            clickToolButton(form, "PrevSpeedButton");
             seen.append(active());
         }
         QCOMPARE(seen, QStringList({"B.nc", "A.nc", "C.nc"}));
         seen.clear();
         for (int i = 0; i < 3; ++i) {
-            form.NextSpeedButtonClick();
+            clickToolButton(form, "NextSpeedButton");
             seen.append(active());
         }
         QCOMPARE(seen, QStringList({"A.nc", "B.nc", "C.nc"}));
 
-        form.ZamknijwszystkieClick();
+        chooseMenuItem(form, "Zamknijwszystkie");
         form.openDroppedFiles({program("Only.nc")});
         QVERIFY(waitForEditors());
-        form.PrevSpeedButtonClick();
-        form.NextSpeedButtonClick();
+        clickToolButton(form, "PrevSpeedButton");
+        clickToolButton(form, "NextSpeedButton");
         QCOMPARE(active(), QString("Only.nc"));
     }
 
@@ -601,10 +602,10 @@ private Q_SLOTS:
         QCOMPARE(form.activeDocument()->windowTitle(), caption);
 
         // The other window shows its own; with none left the fields are empty.
-        form.PrevSpeedButtonClick();
+        clickToolButton(form, "PrevSpeedButton");
         QCOMPARE(QFileInfo(form.activeDocument()->document().fileName()).fileName(), QString("O0002.nc"));
         QCOMPARE(status(), QString("Wiersz 1, kolumna 1 | Wierszy: 2 | "));
-        form.ZamknijwszystkieClick();
+        chooseMenuItem(form, "Zamknijwszystkie");
         QTRY_VERIFY(form.documents().isEmpty());
         QTRY_COMPARE(status(), QString(" |  | "));
     }
@@ -635,7 +636,7 @@ private Q_SLOTS:
         QCOMPARE(active(), QString("B.nc"));
 
         // "Previous window" sends the active window to the bottom: C under A under B.
-        form.ZamknijwszystkieClick();
+        chooseMenuItem(form, "Zamknijwszystkie");
         QTRY_VERIFY(form.documents().isEmpty());
         form.openDroppedFiles({program("A.nc"), program("B.nc"), program("C.nc")});
         QVERIFY(waitForEditors());
@@ -661,18 +662,18 @@ private Q_SLOTS:
         form.openDroppedFiles({program("A.nc"), program("B.nc")});
         QVERIFY(waitForEditors());
         const QRect area = form.mdiArea()->viewport()->rect();
-        form.Rozmiewpozziomie1Click();
+        chooseMenuItem(form, "Rozmiewpozziomie1");
         const QList<TEditForm*> documents = form.documents();
         for (TEditForm* document : documents)
             QCOMPARE(document->width(), area.width());
         QCOMPARE(documents[0]->y(), 0);
         QCOMPARE(documents[1]->y(), documents[0]->height());
-        form.Rozmiewpionie1Click();
+        chooseMenuItem(form, "Rozmiewpionie1");
         for (TEditForm* document : documents)
             QCOMPARE(document->height(), area.height());
         QCOMPARE(documents[0]->x(), 0);
         QCOMPARE(documents[1]->x(), documents[0]->width());
-        form.Kaskada1Click();
+        chooseMenuItem(form, "Kaskada1");
         QVERIFY(documents[0]->pos() != documents[1]->pos());
         QVERIFY(documents[0]->width() < area.width());
     }
@@ -728,7 +729,7 @@ private Q_SLOTS:
         for (TEditForm* document : form.documents())
             QVERIFY(!document->document().format().SyntaxHighlightingOnWriting);
         // A document opened later takes the new settings too.
-        form.NewSpeedButtonClick();
+        clickToolButton(form, "NewSpeedButton");
         QVERIFY(!form.activeDocument()->document().format().SyntaxHighlightingOnWriting);
     }
 
@@ -767,7 +768,7 @@ private Q_SLOTS:
             dialog->findChild<QComboBox*>("ComboBox")->setEditText("X Y Z");
             dialog->findChild<QPushButton*>("OkButton")->click();
         });
-        form.WstawClick();
+        clickToolButton(form, "KropkiSpeedButton");
         QVERIFY(waitForEditors());
         QCOMPARE(form.activeDocument()->editor()->text(), QString("G01 X10. Y-5. Z0. F100\r\n"));
         QVERIFY(form.activeDocument()->editor()->modified());
@@ -780,11 +781,11 @@ private Q_SLOTS:
         QVERIFY(waitForEditors());
         form.openDroppedFiles({program("A.nc", "N10G01X10Y-20.5F100\r\n")});
         QVERIFY(waitForEditors());
-        form.WstawspacjeClick();
+        clickToolButton(form, "SpSpeedButton");
         QVERIFY(waitForEditors());
         QCOMPARE(form.activeDocument()->editor()->text(), QString("N10 G01 X10 Y-20.5 F100\r\n"));
         QVERIFY(!QApplication::overrideCursor());
-        form.UsuspacjeClick();
+        clickToolButton(form, "UsunSpSpeedButton");
         QVERIFY(waitForEditors());
         QCOMPARE(form.activeDocument()->editor()->text(), QString("N10G01X10Y-20.5F100\r\n"));
     }
@@ -819,7 +820,7 @@ private Q_SLOTS:
             else
                 dialog->ButtonAnulujClick();
         });
-        form.RenumberSpeedButtonClick();
+        clickToolButton(form, "RenumberSpeedButton");
         QVERIFY(waitForEditors());
         QCOMPARE(caption, QString("Przenumeruj"));
         QVERIFY(tempFileDuringDialog);
@@ -851,7 +852,7 @@ private Q_SLOTS:
         watch.start(10);
         form.openDroppedFiles({program("BIG.nc", big)});
         loadingWhenAsked = form.activeDocument() && form.activeDocument()->isLoading();
-        form.RenumberSpeedButtonClick();
+        clickToolButton(form, "RenumberSpeedButton");
         QVERIFY(waitForEditors());
         QVERIFY(loadingWhenAsked);
         QVERIFY(!dialogShown);
@@ -870,8 +871,8 @@ private Q_SLOTS:
         qDeleteAll(topLevel<TOtworyForm>());
 
         form.LastOpenPath = m_dir->path();
-        form.Przegldarkaplikw1Click();
-        form.Przegldarkaplikw1Click();
+        chooseMenuItem(form, "Przegldarkaplikw1");
+        chooseMenuItem(form, "Przegldarkaplikw1");
         QList<TFinder_Form*> browsers;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (auto* browser = qobject_cast<TFinder_Form*>(widget))
@@ -966,7 +967,7 @@ private Q_SLOTS:
             TMainForm form;
             form.FormShow();
             QVERIFY(waitForEditors());
-            form.ObliczfazkiClick();
+            clickToolButton(form, "SpeedButton1");
             calculator = topLevel<TMcForm>().value(0);
             QVERIFY(calculator);
         }
@@ -978,15 +979,15 @@ private Q_SLOTS:
         TMainForm form;
         form.FormShow();
         QVERIFY(waitForEditors());
-        form.FindSpeedButtonClick(); // no document: nothing
+        clickToolButton(form, "FindSpeedButton"); // no document: nothing
         QVERIFY(!enabled(form, "Znajdnastpny"));
         form.openDroppedFiles({program("A.nc")});
         QVERIFY(waitForEditors());
         form.activeDocument()->editor()->setSelection(3, 5);
-        form.FindSpeedButtonClick();
+        clickToolButton(form, "FindSpeedButton");
         QVERIFY(enabled(form, "Znajdnastpny") && enabled(form, "FindNextSpeedButton"));
         // The command state routine leaves find next alone.
-        form.ZamknijwszystkieClick();
+        chooseMenuItem(form, "Zamknijwszystkie");
         QTRY_VERIFY(form.documents().isEmpty());
         QVERIFY(enabled(form, "Znajdnastpny"));
     }
@@ -1005,7 +1006,7 @@ private Q_SLOTS:
             QVERIFY(waitForEditors());
             form.openDroppedFiles({program("A.nc"), program("B.nc")});
             QVERIFY(waitForEditors());
-            form.CzcionkaClick();
+            chooseMenuItem(form, "Czcionka");
             QVERIFY(waitForEditors());
             QCOMPARE(form.Settings.FontSize, 10);
             for (TEditForm* document : form.documents())
@@ -1072,12 +1073,12 @@ private Q_SLOTS:
             aboutCaption = box->windowTitle();
             box->findChild<QPushButton*>("OKButton")->click();
         });
-        form.Oprogramie2Click();
+        chooseMenuItem(form, "Oprogramie2");
         QCOMPARE(aboutCaption, QString("O programie"));
 
         whenShown<TComPortForm>(
             [](TComPortForm* window) { window->findChild<QPushButton*>("QuitBtn")->click(); });
-        form.ComPortSpeedButtonClick();
+        clickToolButton(form, "ComPortSpeedButton");
         QCOMPARE(form.ComPortSettingsFileName, QString("Default.cfg"));
         QCOMPARE(form.toolButton("ComPortSpeedButton")->toolTip(),
                  QString("Ustawienia portu RS232 --> Default.cfg"));

@@ -3,6 +3,7 @@
 #include "document/ui/teditform.h"
 #include "document/ui/trichedit98.h"
 #include "editorwait.h"
+#include "mainwindowcommands.h"
 #include "scriptedinteraction.h"
 #include "shell/ui/tmainform.h"
 #include "testdata.h"
@@ -67,7 +68,7 @@ private Q_SLOTS:
             QCOMPARE(form.toolButton("ComPortSpeedButton")->toolTip(),
                      QString("Ustawienia portu RS232 --> "));
 
-            form.OpenSpeedButtonClick(); // cancelled by the script
+            clickToolButton(form, "OpenSpeedButton"); // cancelled by the script
             QCOMPARE(ui->openRequests.size(), 1);
             QCOMPARE(ui->openRequests[0].folder, QDir::homePath());
             QCOMPARE(ui->openRequests[0].filterIndex, 1);
@@ -263,8 +264,8 @@ private Q_SLOTS:
             TMainForm form;
             form.FormShow();
             QVERIFY(waitForEditors());
-            form.NewSpeedButtonClick();
-            form.NewSpeedButtonClick();
+            clickToolButton(form, "NewSpeedButton");
+            clickToolButton(form, "NewSpeedButton");
             QCOMPARE(form.documents().size(), 2);
             QCOMPARE(form.documents()[0]->windowTitle(), QString("Bez nazwy_2"));
             QCOMPARE(form.documents()[1]->windowTitle(), QString("Bez nazwy_1"));
@@ -281,7 +282,7 @@ private Q_SLOTS:
         form.FormShow();
         QVERIFY(waitForEditors());
         QVERIFY(form.documents().isEmpty());
-        form.NewSpeedButtonClick();
+        clickToolButton(form, "NewSpeedButton");
         QCOMPARE(form.activeDocument()->windowTitle(), QString("Bez nazwy_1"));
     }
 
@@ -292,12 +293,12 @@ private Q_SLOTS:
         form.FormShow();
         QVERIFY(waitForEditors());
         ui->openResults.push_back({{a, b, c}, 3});
-        form.OpenSpeedButtonClick();
+        clickToolButton(form, "OpenSpeedButton");
         QCOMPARE(fileNames(form.documents()), QStringList({"C.min", "B.nc", "A.nc"}));
         QCOMPARE(form.LastOpenPath, m_dir->filePath("progs"));
         QCOMPARE(form.OpenFilterIndex, 3);
 
-        form.OpenSpeedButtonClick();
+        clickToolButton(form, "OpenSpeedButton");
         QCOMPARE(ui->openRequests.size(), 2);
         QCOMPARE(ui->openRequests[1].folder, m_dir->filePath("progs"));
         QCOMPARE(ui->openRequests[1].filterIndex, 3);
@@ -367,16 +368,16 @@ private Q_SLOTS:
         TMainForm form;
         form.FormShow();
         QVERIFY(waitForEditors());
-        form.NewSpeedButtonClick();
+        clickToolButton(form, "NewSpeedButton");
         form.LastOpenPath = QStringLiteral("/somewhere");
-        form.SaveAsSpeedButtonClick(); // cancelled: an untitled document has no folder
+        clickToolButton(form, "SaveAsSpeedButton"); // cancelled: an untitled document has no folder
         QCOMPARE(ui->saveRequests.size(), 1);
         QCOMPARE(form.LastOpenPath, QString());
 
         const QString target = m_dir->filePath("saved/O0001.nc");
         QDir().mkpath(QFileInfo(target).absolutePath());
         ui->saveResults.push_back({{target}, 1});
-        form.SaveAsSpeedButtonClick();
+        clickToolButton(form, "SaveAsSpeedButton");
         QVERIFY(QFileInfo::exists(target));
         QCOMPARE(QDir(form.LastOpenPath), QDir(m_dir->filePath("saved")));
     }
