@@ -517,11 +517,7 @@ private Q_SLOTS:
             return false;
         });
         TMainForm form;
-        form.setGeometry(0, 0, 1000, 700);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.FormShow();
-        QVERIFY(waitForEditors());
+        QVERIFY(showStarted(form));
         const QString path = program("O0001.nc");
         form.openDroppedFiles({path});
         QVERIFY(waitForEditors());
@@ -563,11 +559,7 @@ private Q_SLOTS:
     void statusBarFollowsTheActiveDocument() {
         ScopedInteraction ui;
         TMainForm form;
-        form.setGeometry(0, 0, 1000, 700);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.FormShow();
-        QVERIFY(waitForEditors());
+        QVERIFY(showStarted(form));
         auto status = [&form] {
             QStringList fields;
             for (const char* name : {"CaretStatus", "LinesStatus", "ModifiedStatus"}) {
@@ -613,11 +605,7 @@ private Q_SLOTS:
     void closingTheActiveDocumentActivatesTheOneBelow() {
         ScopedInteraction ui;
         TMainForm form;
-        form.setGeometry(0, 0, 1000, 700);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.FormShow();
-        QVERIFY(waitForEditors());
+        QVERIFY(showStarted(form));
         form.openDroppedFiles({program("A.nc"), program("B.nc"), program("C.nc")});
         QVERIFY(waitForEditors());
         auto active = [&form] { return QFileInfo(form.activeDocument()->document().fileName()).fileName(); };
@@ -911,11 +899,7 @@ private Q_SLOTS:
         QList<QPointer<QWidget>> opened;
         {
             TMainForm form;
-            form.setGeometry(0, 0, 1000, 700);
-            form.show();
-            QVERIFY(QTest::qWaitForWindowActive(&form));
-            form.FormShow();
-            QVERIFY(waitForEditors());
+            QVERIFY(showStarted(form));
             form.LastOpenPath = m_dir->path();
             for (const char* button :
                  {"DrillSpeedButton", "TrigSpeedButton", "ParamSpeedButton", "SpeedButton1"})

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "editorwait.h"
 #include "shell/ui/tmainform.h"
 
 #include <QAction>
+#include <QTest>
 #include <QToolButton>
 
 namespace ordalvex::testing {
@@ -22,6 +24,18 @@ inline void chooseMenuItem(TMainForm& form, const char* name) {
     if (!item)
         qFatal("the main window has no menu item %s", name);
     item->trigger();
+}
+
+// Shows the main window at a fixed size, waits until it is active and has started (settings,
+// last run's windows) and every load has ended, as the user finds it. False when it did not
+// become active.
+inline bool showStarted(TMainForm& form) {
+    form.setGeometry(0, 0, 1000, 700);
+    form.show();
+    if (!QTest::qWaitForWindowActive(&form))
+        return false;
+    form.FormShow();
+    return waitForEditors();
 }
 
 } // namespace ordalvex::testing

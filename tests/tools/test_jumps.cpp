@@ -32,15 +32,6 @@ Lines toLines(const std::vector<std::size_t>& lines) {
     return out;
 }
 
-RenumberOptions numbering(int first, int step, int min, bool zeros) {
-    RenumberOptions o;
-    o.firstNumber = first;
-    o.step = step;
-    o.minNumber = min;
-    o.zeroPadding = zeros;
-    return o;
-}
-
 } // namespace
 
 class TestJumps : public QObject {
@@ -180,11 +171,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, input);
         QFETCH(QByteArray, expected);
         QFETCH(Lines, unfollowed);
-        const RenumberResult result = renumberText(input.toStdString(), numbering(first, step, min, zeros));
+        const RenumberResult result =
+            renumberText(input.toStdString(), RenumberOptions{first, step, min, zeros});
         QCOMPARE(QByteArray::fromStdString(result.text), expected);
         QCOMPARE(toLines(result.unfollowedJumpLines), unfollowed);
         // A second pass finds every followed jump on its block again.
-        const RenumberResult again = renumberText(result.text, numbering(first, step, min, zeros));
+        const RenumberResult again = renumberText(result.text, RenumberOptions{first, step, min, zeros});
         QCOMPARE(QByteArray::fromStdString(again.text), expected);
     }
 

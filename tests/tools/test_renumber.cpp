@@ -13,15 +13,6 @@ QByteArray bytes(const std::string& s) {
     return QByteArray::fromStdString(s);
 }
 
-RenumberOptions numbering(int first, int step, int min, bool zeros) {
-    RenumberOptions o;
-    o.firstNumber = first;
-    o.step = step;
-    o.minNumber = min;
-    o.zeroPadding = zeros;
-    return o;
-}
-
 } // namespace
 
 class TestRenumber : public QObject {
@@ -89,7 +80,8 @@ private Q_SLOTS:
         QFETCH(bool, zeros);
         QFETCH(QByteArray, input);
         QFETCH(QByteArray, expected);
-        const RenumberResult result = renumberText(input.toStdString(), numbering(first, step, min, zeros));
+        const RenumberResult result =
+            renumberText(input.toStdString(), RenumberOptions{first, step, min, zeros});
         QCOMPARE(bytes(result.text), expected);
         QCOMPARE(result.changed, !input.isEmpty());
         QCOMPARE(result.rangeLength, std::size_t(0));
@@ -130,7 +122,7 @@ private Q_SLOTS:
         std::string text;
         for (int i = 0; i < 3; ++i)
             text += "N1\n";
-        RenumberOptions options = numbering(2147483600, 100, 0, false);
+        RenumberOptions options = RenumberOptions{2147483600, 100, 0, false};
         QCOMPARE(bytes(renumberBlocks(text, options)), QByteArray("N2147483600\nN2147483700\nN2147483800\n"));
     }
 
