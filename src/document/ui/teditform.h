@@ -57,9 +57,9 @@ public:
     // written, already shown to the user, the document still modified.
     enum class SaveResult { Saved, NotSaved, Failed };
 
-    // Saves to the document's file: asks when the program number differs from the file name, keeps the
-    // previous file as ".bak", stamps today's date into the dates of the comments, writes the
-    // text (Windows-1250, every line ended by CR LF) and clears the modified flag. Where the
+    // Saves to the document's file: asks when the program number differs from the file name,
+    // keeps the previous file as ".bak", stamps today's date into the dates of the comments,
+    // writes the text (Windows-1250, every line ended by CR LF) and clears the modified flag. Where the
     // folder takes no new files but the file is writable, the file is overwritten in place,
     // with a warning when no ".bak" copy could be made. A new document (no file name) goes to
     // SaveAs.
